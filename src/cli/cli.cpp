@@ -1,0 +1,176 @@
+#include "cli/cli.h"
+
+#include "cli/context.h"
+#include "units/units.h"
+
+#include <array>
+#include <cstdlib>
+#include <optional>
+#include <ostream>
+
+namespace vellicor::cli {
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    int (*run)(Context&);
+};
+
+constexpr std::array kCommands{
+    Command{"units", "units format VALUE_MM... | parse TEXT...",
+            "format millimetre values in the display unit, or read texts in it", &RunUnits},
+};
+
+constexpr const char* kCommonOptions =
+    "Options every command takes:\n"
+    "  --profile FILE            settings store (INI file); a missing file means built-in defaults\n"
+    "  --unit mm|cm|m|in-frac|in|ft   length unit for display and input\n"
+    "  --decimals 0..3           display decimals\n"
+    "  --denominator 8|16|32|64|128   fraction denominator for in-frac\n";
+
+const Command* FindCommand(const std::string& name)
+{
+    for (const auto& c : kCommands)
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+void PrintHelp(std::ostream& out)
+{
+    out << "Usage: vellicor-cli [options] COMMAND [arguments]\n\n"
+           "Plans slitter-line jobs from the command line with the desktop application's engine.\n\n"
+           "Commands:\n";
+    for (const auto& c : kCommands)
+        out << "  " << c.usage << "\n      " << c.summary << '\n';
+    out << "  --version | --help | COMMAND --help\n\n" << kCommonOptions
+        << "\nExit status: 0 done, 1 input unreadable or not writable, 2 usage error,\n"
+           "3 no result or a refused booking.\n";
+}
+
+void PrintCommandHelp(std::ostream& out, const Command& c)
+{
+    out << "Usage: vellicor-cli [options] " << c.usage << "\n\n" << c.summary << "\n\n" << kCommonOptions;
+}
+
+// The desktop application's own settings file, where QSettings keeps it.
+std::string DefaultProfilePath()
+{
+#ifdef _WIN32
+    const char* appData = std::getenv("APPDATA");
+    return std::string(appData ? appData : ".") + "\\Quintal\\Vellicor.ini";
+#else
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return std::string(xdg) + "/Quintal/Vellicor.conf";
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : ".") + "/.config/Quintal/Vellicor.conf";
+#endif
+}
+
+std::optional<int> IndexOf(const std::string& value, std::initializer_list<const char*> names)
+{
+    int i = 0;
+    for (const char* name : names) {
+        if (value == name)
+            return i;
+        ++i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int UsageError(Context& ctx, const std::string& command, const std::string& message)
+{
+    ctx.err << "vellicor-cli: " << message << "\nTry 'vellicor-cli " << command << " --help'.\n";
+    return kExitUsage;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> profile;
+    std::optional<int> unit;
+    std::optional<int> decimals;
+    std::optional<int> denominator;
+    bool help = false;
+    std::vector<std::string> rest;
+
+    auto usage = [&](const std::string& message) {
+        err << "vellicor-cli: " << message << "\nTry 'vellicor-cli --help'.\n";
+        return kExitUsage;
+    };
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            return args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            help = true;
+        } else if (a == "--version") {
+            out << "vellicor-cli 2.18\n";
+            return kExitOk;
+        } else if (a == "--profile") {
+            profile = value();
+            if (!profile)
+                return usage("--profile needs a file");
+        } else if (a == "--unit") {
+            auto v = value();
+            unit = v ? IndexOf(*v, {"mm", "cm", "m", "in-frac", "in", "ft"}) : std::nullopt;
+            if (!unit)
+                return usage("--unit takes mm, cm, m, in-frac, in or ft");
+        } else if (a == "--decimals") {
+            auto v = value();
+            decimals = v ? IndexOf(*v, {"0", "1", "2", "3"}) : std::nullopt;
+            if (!decimals)
+                return usage("--decimals takes 0, 1, 2 or 3");
+        } else if (a == "--denominator") {
+            auto v = value();
+            denominator = v ? IndexOf(*v, {"8", "16", "32", "64", "128"}) : std::nullopt;
+            if (!denominator)
+                return usage("--denominator takes 8, 16, 32, 64 or 128");
+        } else {
+            rest.push_back(a);
+        }
+    }
+
+    if (rest.empty()) {
+        if (help) {
+            PrintHelp(out);
+            return kExitOk;
+        }
+        return usage("no command given");
+    }
+    const Command* command = FindCommand(rest.front());
+    if (!command)
+        return usage("unknown command '" + rest.front() + "'");
+    if (help) {
+        PrintCommandHelp(out, *command);
+        return kExitOk;
+    }
+
+    IniSettingsStore store(profile.value_or(DefaultProfilePath()));
+    if (!store.Load()) {
+        err << "vellicor-cli: cannot read the settings file " << store.Path() << '\n';
+        return kExitIo;
+    }
+    LoadUnitSettings(store);
+    UnitSettings units = CurrentUnitSettings();
+    if (unit)
+        units.lengthUnit = *unit;
+    if (decimals)
+        units.decimalsIndex = *decimals;
+    if (denominator)
+        units.denominatorIndex = *denominator;
+    SetUnitSettings(units);
+
+    CliMessages messages(err);
+    Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err};
+    return command->run(ctx);
+}
+
+} // namespace vellicor::cli

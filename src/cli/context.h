@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli/cli.h"
+#include "cli/climessages.h"
+#include "platform/inisettingsstore.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vellicor::cli {
+
+// What every command gets: its own arguments, the settings store in force, the output streams and
+// the message sink.
+struct Context {
+    std::vector<std::string> args;
+    IniSettingsStore& store;
+    CliMessages& messages;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// A command's usage error: the message, then a pointer to the command's --help.
+int UsageError(Context& ctx, const std::string& command, const std::string& message);
+
+int RunUnits(Context& ctx);
+
+} // namespace vellicor::cli

@@ -1,0 +1,9 @@
+#include "cli/cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return vellicor::cli::RunCli(args, std::cout, std::cerr);
+}
