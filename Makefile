@@ -20,12 +20,12 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 run: build
-	$(BUILD)/src/cli/vellicor-cli show examples/sample.json 2>/dev/null || \
-	  $(BUILD)/src/cli/vellicor-cli units format 1250 158.75
+	$(BUILD)/src/cli/vellicor-cli units format 1250 158.75
 
 bench: build
-	@if [ -d $(BUILD)/bench ]; then for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; \
-	else echo "no benchmarks yet"; fi
+	@set -e; found=0; for b in $(BUILD)/bench/bench_*; do \
+	  if [ -x "$$b" ]; then found=1; "$$b"; fi; done; \
+	  [ $$found = 1 ] || echo "no benchmarks yet"
 
 clean:
 	rm -rf $(BUILD)
