@@ -35,8 +35,8 @@ public:
     // The change cost between the layouts at two positions of the tour.
     double Change(int a, int b) const { return distances_.At(City(a), City(b)); }
 
-    // The removed changes are taken off first, then the new ones added, so that a move that
-    // changes nothing costs exactly 0.
+    // Summed in a fixed order, the removed changes first: another order rounds differently, and a
+    // move that should cost 0 could come out a hair below and be taken, giving another cutting order.
     double ReversalCost(int first, int last) const
     {
         const int before = Wrap(first - 1);
@@ -74,11 +74,10 @@ public:
     // segment, then next ... before, then after ... target.
     void Transport(int first, int last, int target)
     {
-        std::vector<int> moved;
-        moved.reserve(cities_.size());
+        moved_.clear();
         const auto append = [&](int from, int to) {
             for (int p = from;; p = Wrap(p + 1)) {
-                moved.push_back(City(p));
+                moved_.push_back(City(p));
                 if (p == to)
                     break;
             }
@@ -86,7 +85,7 @@ public:
         append(first, last);
         append(Wrap(target + 1), Wrap(first - 1));
         append(Wrap(last + 1), target);
-        cities_ = std::move(moved);
+        cities_.swap(moved_);
     }
 
     const std::vector<int>& Cities() const { return cities_; }
@@ -97,6 +96,7 @@ private:
     const CDistanceTable& distances_;
     int n_;
     std::vector<int> cities_;
+    std::vector<int> moved_;
 };
 
 void Arrange(CLayoutList& layouts, const std::vector<int>& order)
