@@ -74,7 +74,11 @@ CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
     UpdateMenus();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The job windows go first, without questions: their close handling needs a whole frame.
+CMainFrame::~CMainFrame()
+{
+    qDeleteAll(Jobs());
+}
 
 QAction* CMainFrame::Action(int commandId) const
 {
@@ -357,6 +361,12 @@ bool CMainFrame::SaveJob(CChildFrame& job, bool askForName)
         if (QFileInfo(path).suffix().isEmpty())
             path += ".vcj";
     }
+    return SaveJobTo(job, path);
+}
+
+bool CMainFrame::SaveJobTo(CChildFrame& job, const QString& path)
+{
+    CVellicorDoc& doc = job.GetDocument();
     // The page's validation result does not stop the save: its last valid data are written.
     job.GetView().StoreActivePage();
     const int error = SaveJobFile(doc, path.toStdString());

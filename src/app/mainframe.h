@@ -34,6 +34,8 @@ public:
     CChildFrame* OpenJob(const QString& path);
     // Save (or Save As when asked or when the job has no file yet); false when nothing was saved.
     bool SaveJob(CChildFrame& job, bool askForName);
+    // Stores the active page, then writes the job to `path`; tells the user when that failed.
+    bool SaveJobTo(CChildFrame& job, const QString& path);
     // Before a modified job is closed: asks whether to save it; false when the user cancelled or the
     // save failed.
     bool SaveModified(CChildFrame& job);

@@ -9,8 +9,9 @@
 
 namespace vellicor {
 
-CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings)
-    : settings_(settings ? std::move(settings) : std::make_unique<QSettings>("Quintal", "Vellicor")), store_(*settings_)
+CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings, IUserMessages* messages)
+    : settings_(settings ? std::move(settings) : std::make_unique<QSettings>("Quintal", "Vellicor")), store_(*settings_),
+      messages_(messages ? messages : &boxes_)
 {
 }
 
@@ -28,7 +29,7 @@ void CVellicorApp::LoadLanguagePack()
     std::string content;
     if (ReadWholeFile(paths_.InstallDir() + "/" + language, content) != FileError::None
         || !Strings().LoadLanguagePack(content))
-        messages_.Tell(ids::LanguagePackMissing);
+        messages_->Tell(ids::LanguagePackMissing);
 }
 
 bool CVellicorApp::InitInstance(const QStringList& files)
@@ -38,7 +39,7 @@ bool CVellicorApp::InitInstance(const QStringList& files)
     LoadUnitSettings(store_);
 
     frame_ = std::make_unique<CMainFrame>(*this);
-    messages_.SetParent(frame_.get());
+    boxes_.SetParent(frame_.get());
     bool ok = true;
     if (files.isEmpty())
         frame_->NewJob();

@@ -18,7 +18,8 @@ class CMainFrame;
 class CVellicorApp {
 public:
     // `settings` defaults to the user's own (organisation "Quintal", application "Vellicor").
-    explicit CVellicorApp(std::unique_ptr<QSettings> settings = nullptr);
+    // `messages` defaults to message boxes.
+    explicit CVellicorApp(std::unique_ptr<QSettings> settings = nullptr, IUserMessages* messages = nullptr);
     ~CVellicorApp();
 
     // Start-up in order; `files` are the job files named on the command line. False when the main
@@ -26,7 +27,7 @@ public:
     bool InitInstance(const QStringList& files);
 
     ISettingsStore& Store() { return store_; }
-    QtMessages& Messages() { return messages_; }
+    IUserMessages& Messages() { return *messages_; }
     QtPrinterMetrics& Printer() { return printer_; }
     AppPaths& Paths() { return paths_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
@@ -39,7 +40,8 @@ private:
 
     std::unique_ptr<QSettings> settings_;
     QtSettingsStore store_;
-    QtMessages messages_;
+    QtMessages boxes_;
+    IUserMessages* messages_;
     QtPrinterMetrics printer_;
     AppPaths paths_;
     std::unique_ptr<CMainFrame> frame_;
