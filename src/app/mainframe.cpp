@@ -8,6 +8,9 @@
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/stringids.h"
+#include "platform/safefile.h"
+#include "ui/cutsettingsdlg.h"
+#include "ui/unitdlg.h"
 #include "ui/vellicorview.h"
 
 #include <QAction>
@@ -17,6 +20,9 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -125,10 +131,13 @@ void CMainFrame::CreateActions()
         if (CChildFrame* job = ActiveJob())
             SaveJob(*job, true);
     });
-    AddAction(cmd::FilePrintSetup);
+    connect(AddAction(cmd::FilePrintSetup), &QAction::triggered, this, [this] {
+        QPrintDialog dialog(&app_.Printer().Printer(), this);
+        dialog.exec();
+    });
     AddAction(cmd::Optimise, Qt::Key_F9);
     AddAction(cmd::ExportRtf);
-    AddAction(cmd::FileSendMail);
+    connect(AddAction(cmd::FileSendMail), &QAction::triggered, this, &CMainFrame::OnSendMail);
     connect(AddAction(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
 
     AddAction(cmd::EditUndo, QKeySequence::Undo);
@@ -140,12 +149,12 @@ void CMainFrame::CreateActions()
     AddAction(cmd::ViewStatusBar)->setCheckable(true);
     connect(Action(cmd::ViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
 
-    AddAction(cmd::UnitSettings);
+    connect(AddAction(cmd::UnitSettings), &QAction::triggered, this, &CMainFrame::OnUnitSettings);
     QAction* qty = AddAction(cmd::QtyByLength);
     qty->setCheckable(true);
     connect(qty, &QAction::triggered, this, &CMainFrame::OnToggleQtyByLength);
     AddAction(cmd::CustomiseHeader);
-    AddAction(cmd::CutSettings);
+    connect(AddAction(cmd::CutSettings), &QAction::triggered, this, &CMainFrame::OnCutSettings);
     AddAction(cmd::ManageInventory);
     AddAction(cmd::MaterialLibrary);
     AddAction(cmd::ViewStockUsed);
@@ -271,6 +280,7 @@ void CMainFrame::UpdateMenus()
     }
     for (int id : {cmd::FileSave, cmd::Optimise, cmd::ExportRtf, cmd::CutSettings, cmd::CustomiseHeader})
         Action(id)->setEnabled(withJob);
+    Action(cmd::FileSendMail)->setEnabled(withJob && !QStandardPaths::findExecutable("xdg-email").isEmpty());
     Action(cmd::QtyByLength)->setChecked(withJob && job->GetDocument().QtyByLength == 1);
 }
 
@@ -402,6 +412,48 @@ void CMainFrame::OnToggleQtyByLength()
         doc.QtyByLength = doc.QtyByLength ? 0 : 1;
     }
     UpdateMenus();
+}
+
+void CMainFrame::OnCutSettings()
+{
+    CChildFrame* job = ActiveJob();
+    if (!job)
+        return;
+    CVellicorDoc& doc = job->GetDocument();
+    CCutSettingsDlg dialog(doc.Settings.Kerf, doc.Settings.MinOffCut, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    doc.Settings.Kerf = dialog.Kerf();
+    doc.Settings.MinOffCut = dialog.MinOffCut();
+    // Layouts were made for the old kerf: every OK discards the result.
+    doc.ClearResults();
+    job->UpdateTitle();
+}
+
+void CMainFrame::OnUnitSettings()
+{
+    CChildFrame* job = ActiveJob();
+    if (job)
+        job->GetView().StoreActivePage();
+    if (EditUnitSettings(app_.Store(), this) && job)
+        job->GetView().ReloadActivePage();
+}
+
+void CMainFrame::OnSendMail()
+{
+    CChildFrame* job = ActiveJob();
+    if (!job)
+        return;
+    CVellicorDoc& doc = job->GetDocument();
+    job->GetView().StoreActivePage();
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    QString name = QString::fromStdString(doc.GetTitle());
+    if (!name.endsWith(".vcj", Qt::CaseInsensitive))
+        name += ".vcj";
+    const QString copy = dir + "/" + name;
+    if (WriteFileAtomically(copy.toStdString(), JobFileBytes(doc)) != FileError::None
+        || !QProcess::startDetached("xdg-email", {"--attach", copy}))
+        app_.Messages().Tell(ids::SendMailFailed, {}, MessageIcon::Error);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -57,6 +57,9 @@ private:
 
     void OnOpen();
     void OnToggleQtyByLength();
+    void OnCutSettings();
+    void OnUnitSettings();
+    void OnSendMail();
 
     CVellicorApp& app_;
     QMdiArea* mdi_;

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/stringtable.h"
-
-#include <QString>
+#include "ui/uitext.h"
 
 namespace vellicor {
 
@@ -12,12 +10,12 @@ inline constexpr int AppTitle = 143;
 inline constexpr int LanguagePackMissing = 164;
 inline constexpr int AppName = 57344;
 inline constexpr int StatusReady = 57345;
+inline constexpr int SendMailFailed = 61711;
 } // namespace ids
 
-// A string-table text as a QString.
 inline QString Text(int id)
 {
-    return QString::fromStdString(Strings().Text(id));
+    return UiText(id);
 }
 
 } // namespace vellicor

@@ -1,7 +1,7 @@
 #include "ui/vellicorview.h"
 
 #include "model/vellicordoc.h"
-#include "platform/stringtable.h"
+#include "ui/uitext.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -14,7 +14,8 @@ struct TabText {
     int caption;
     int tip;
 };
-constexpr TabText kTabs[] = {{2'000'131, 168}, {2'000'304, 170}, {2'000'301, 169}, {2'000'303, 173}};
+constexpr TabText kTabs[] = {{DialogTextId(131), 168}, {DialogTextId(304), 170}, {DialogTextId(301), 169},
+                             {DialogTextId(303), 173}};
 
 } // namespace
 
@@ -24,8 +25,8 @@ CVellicorView::CVellicorView(CVellicorDoc& doc, QWidget* parent) : QWidget(paren
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sheet_);
     for (const auto& tab : kTabs) {
-        const int i = sheet_->addTab(new QWidget(sheet_), QString::fromStdString(Strings().Text(tab.caption)));
-        sheet_->setTabToolTip(i, QString::fromStdString(Strings().Text(tab.tip)));
+        const int i = sheet_->addTab(new QWidget(sheet_), UiText(tab.caption));
+        sheet_->setTabToolTip(i, UiText(tab.tip));
     }
 }
 
