@@ -114,7 +114,6 @@ bool CRtfWriter::Open()
 
 bool CRtfWriter::Close()
 {
-    columnWidths_.clear();
     columnAligns_.clear();
     if (!open_)
         return true;
@@ -157,7 +156,6 @@ void CRtfWriter::WriteSectionHeading(std::string_view text)
 
 void CRtfWriter::BeginTable(std::span<const RtfColumn> columns)
 {
-    columnWidths_.clear();
     columnAligns_.clear();
     bodyCellDefs_.clear();
 
@@ -169,10 +167,8 @@ void CRtfWriter::BeginTable(std::span<const RtfColumn> columns)
     content_ += kRowBorders;
     int edge = 0;
     for (const auto& c : columns) {
-        const auto width = static_cast<std::uint16_t>(sum > 0 ? c.Width * static_cast<long long>(pageWidth_) / sum : 0);
-        columnWidths_.push_back(width);
         columnAligns_.push_back(c.Align);
-        edge += width;
+        edge += static_cast<int>(sum > 0 ? c.Width * static_cast<long long>(pageWidth_) / sum : 0);
         const std::string cellx = "\\cellx" + std::to_string(edge);
         content_ += kCellBorders;
         content_ += "\\clcfpat9\\clcbpat8";

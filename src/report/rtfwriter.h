@@ -55,12 +55,7 @@ public:
     void EndTable();
     void WriteText(std::string_view text);
 
-    int PageWidth() const { return pageWidth_; }
-    const std::vector<std::uint16_t>& ColumnWidths() const { return columnWidths_; }
-    const std::string& Path() const { return path_; }
-
 private:
-    std::vector<std::uint16_t> columnWidths_;
     std::vector<char> columnAligns_;
     std::string bodyCellDefs_;
     std::string content_;
