@@ -212,9 +212,4 @@ void CRtfWriter::EndTable()
     content_ += "\\pard\\f0\\fs20";
 }
 
-void CRtfWriter::WriteText(std::string_view text)
-{
-    AppendLiteral(content_, text);
-}
-
 } // namespace vellicor

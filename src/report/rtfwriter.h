@@ -53,7 +53,6 @@ public:
     // One body row, one text per column; nothing for no cells.
     void WriteRow(std::span<const std::string> cells);
     void EndTable();
-    void WriteText(std::string_view text);
 
 private:
     std::vector<char> columnAligns_;
