@@ -1,0 +1,40 @@
+#include "app/childframe.h"
+
+#include "app/mainframe.h"
+#include "model/vellicordoc.h"
+#include "ui/vellicorview.h"
+
+#include <QCloseEvent>
+
+namespace vellicor {
+
+CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
+    : frame_(frame), doc_(std::move(doc)), view_(new CVellicorView(*doc_))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view_);
+    UpdateTitle();
+}
+
+// The view goes before the document it shows.
+CChildFrame::~CChildFrame()
+{
+    delete widget();
+}
+
+void CChildFrame::UpdateTitle()
+{
+    setWindowTitle(QString::fromStdString(doc_->GetTitle()) + "[*]");
+    setWindowModified(doc_->IsModified());
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!view_->StoreActivePage() || !frame_.SaveModified(*this)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+} // namespace vellicor

@@ -1,0 +1,434 @@
+#include "app/mainframe.h"
+
+#include "app/childframe.h"
+#include "app/commandids.h"
+#include "app/strings.h"
+#include "app/vellicorapp.h"
+#include "app/windowrect.h"
+#include "model/jobfile.h"
+#include "model/vellicordoc.h"
+#include "platform/stringids.h"
+#include "ui/vellicorview.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace vellicor {
+namespace {
+
+constexpr int kRecentFiles = 4;
+constexpr int kMenuFile = 1, kMenuEdit = 2, kMenuView = 3, kMenuTool = 4, kMenuWindow = 5, kMenuHelp = 6;
+constexpr int kSeparator = 0;
+
+QString MenuText(int id)
+{
+    return Text(cmd::MenuTextBase + id);
+}
+
+// The status-bar prompt is the text before the newline of the command's string.
+QString Prompt(int id)
+{
+    const QString text = Text(id);
+    return text.section('\n', 0, 0);
+}
+
+QString ToolTip(int id)
+{
+    const QString text = Text(id);
+    return text.contains('\n') ? text.section('\n', 1).trimmed() : QString();
+}
+
+// Fields of the document type string: title, document name, new name, filter, extension, ...
+QString DocTypeField(int index)
+{
+    return Text(ids::DocType).section('\n', index, index);
+}
+
+QString FileFilter()
+{
+    return DocTypeField(3);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
+{
+    setObjectName("MainFrame");
+    setCentralWidget(mdi_);
+    setAcceptDrops(true);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    statusBar()->showMessage(Prompt(ids::StatusReady));
+
+    setGeometry(LoadWindowRect(app_.Store()));
+    setWindowState(Qt::WindowMaximized);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
+    UpdateMenus();
+}
+
+// The job windows go first, without questions: their close handling needs a whole frame.
+CMainFrame::~CMainFrame()
+{
+    qDeleteAll(Jobs());
+}
+
+QAction* CMainFrame::Action(int commandId) const
+{
+    auto it = actions_.find(commandId);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+CChildFrame* CMainFrame::ActiveJob() const
+{
+    return qobject_cast<CChildFrame*>(mdi_->activeSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::Jobs() const
+{
+    QList<CChildFrame*> jobs;
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (auto* job = qobject_cast<CChildFrame*>(w))
+            jobs.append(job);
+    return jobs;
+}
+
+QAction* CMainFrame::AddAction(int id, QKeySequence shortcut)
+{
+    auto* action = new QAction(MenuText(id), this);
+    action->setShortcut(shortcut);
+    action->setStatusTip(Prompt(id));
+    const QString tip = ToolTip(id);
+    if (!tip.isEmpty())
+        action->setToolTip(tip);
+    actions_[id] = action;
+    return action;
+}
+
+void CMainFrame::CreateActions()
+{
+    connect(AddAction(cmd::FileNew, QKeySequence::New), &QAction::triggered, this, [this] { NewJob(); });
+    connect(AddAction(cmd::FileOpen, QKeySequence::Open), &QAction::triggered, this, &CMainFrame::OnOpen);
+    connect(AddAction(cmd::FileClose), &QAction::triggered, this, [this] { mdi_->closeActiveSubWindow(); });
+    connect(AddAction(cmd::FileSave, QKeySequence::Save), &QAction::triggered, this, [this] {
+        if (CChildFrame* job = ActiveJob())
+            SaveJob(*job, false);
+    });
+    connect(AddAction(cmd::FileSaveAs), &QAction::triggered, this, [this] {
+        if (CChildFrame* job = ActiveJob())
+            SaveJob(*job, true);
+    });
+    AddAction(cmd::FilePrintSetup);
+    AddAction(cmd::Optimise, Qt::Key_F9);
+    AddAction(cmd::ExportRtf);
+    AddAction(cmd::FileSendMail);
+    connect(AddAction(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
+
+    AddAction(cmd::EditUndo, QKeySequence::Undo);
+    AddAction(cmd::EditCut, QKeySequence::Cut);
+    AddAction(cmd::EditCopy, QKeySequence::Copy);
+    AddAction(cmd::EditPaste, QKeySequence::Paste);
+
+    AddAction(cmd::ViewToolbar)->setCheckable(true);
+    AddAction(cmd::ViewStatusBar)->setCheckable(true);
+    connect(Action(cmd::ViewStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+    AddAction(cmd::UnitSettings);
+    QAction* qty = AddAction(cmd::QtyByLength);
+    qty->setCheckable(true);
+    connect(qty, &QAction::triggered, this, &CMainFrame::OnToggleQtyByLength);
+    AddAction(cmd::CustomiseHeader);
+    AddAction(cmd::CutSettings);
+    AddAction(cmd::ManageInventory);
+    AddAction(cmd::MaterialLibrary);
+    AddAction(cmd::ViewStockUsed);
+
+    connect(AddAction(cmd::WindowCascade), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    connect(AddAction(cmd::WindowTile), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+    connect(AddAction(cmd::WindowArrange), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+
+    AddAction(cmd::HelpTopics, QKeySequence::HelpContents);
+    AddAction(cmd::ContextHelp, QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    AddAction(cmd::TipOfTheDay);
+    AddAction(cmd::LinkSupport);
+    AddAction(cmd::LinkDemos);
+    AddAction(cmd::LinkWebsite);
+    AddAction(cmd::LinkOrder);
+    AddAction(cmd::AppAbout);
+
+    for (int i = 0; i < kRecentFiles; ++i) {
+        auto* recent = new QAction(this);
+        recent->setVisible(false);
+        connect(recent, &QAction::triggered, this, [this, recent] { OpenJob(recent->data().toString()); });
+        recentActions_.append(recent);
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    struct MenuDef {
+        int title;
+        bool jobOnly;
+        std::vector<int> entries;  // kSeparator between groups; -1 marks the recent files
+    };
+    const MenuDef jobMenu[] = {
+        {kMenuFile, false, {cmd::FileNew, cmd::FileOpen, cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, kSeparator,
+                            cmd::FilePrintSetup, kSeparator, cmd::Optimise, cmd::ExportRtf, kSeparator,
+                            cmd::FileSendMail, kSeparator, -1, cmd::AppExit}},
+        {kMenuEdit, true, {cmd::EditUndo, kSeparator, cmd::EditCut, cmd::EditCopy, cmd::EditPaste}},
+        {kMenuView, false, {cmd::ViewToolbar, cmd::ViewStatusBar}},
+        {kMenuTool, false, {cmd::UnitSettings, cmd::QtyByLength, cmd::CustomiseHeader, cmd::CutSettings, kSeparator,
+                            cmd::ManageInventory, cmd::MaterialLibrary, cmd::ViewStockUsed}},
+        {kMenuWindow, true, {cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange}},
+        {kMenuHelp, false, {cmd::HelpTopics, cmd::TipOfTheDay, kSeparator, cmd::LinkSupport, cmd::LinkDemos,
+                            cmd::LinkWebsite, cmd::LinkOrder, kSeparator, cmd::AppAbout}},
+    };
+    // The no-job menu leaves out what needs a job.
+    const std::vector<int> jobCommands = {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::Optimise,
+                                          cmd::ExportRtf, cmd::FileSendMail, cmd::UnitSettings, cmd::QtyByLength,
+                                          cmd::CustomiseHeader, cmd::CutSettings};
+
+    for (int withJob = 0; withJob < 2; ++withJob) {
+        for (const MenuDef& def : jobMenu) {
+            if (def.jobOnly && !withJob)
+                continue;
+            auto* menu = new QMenu(Text(cmd::MenuTitleBase + def.title), this);
+            bool pendingSeparator = false;
+            for (int id : def.entries) {
+                if (!withJob && std::find(jobCommands.begin(), jobCommands.end(), id) != jobCommands.end())
+                    continue;
+                if (id == kSeparator) {
+                    pendingSeparator = !menu->actions().isEmpty();
+                    continue;
+                }
+                if (pendingSeparator)
+                    menu->addSeparator();
+                pendingSeparator = false;
+                if (id == -1) {
+                    menu->addActions(recentActions_);
+                    menu->addSeparator();
+                } else {
+                    menu->addAction(Action(id));
+                }
+            }
+            if (def.title == kMenuWindow) {
+                windowMenu_ = menu;
+                connect(menu, &QMenu::aboutToShow, this, [this] {
+                    // The open jobs follow the fixed entries, the active one checked.
+                    for (QAction* a : windowMenu_->actions())
+                        if (a->data().isValid())
+                            windowMenu_->removeAction(a);
+                    int n = 0;
+                    for (CChildFrame* job : Jobs()) {
+                        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(++n).arg(job->windowTitle().remove("[*]")));
+                        a->setData(n);
+                        a->setCheckable(true);
+                        a->setChecked(job == ActiveJob());
+                        connect(a, &QAction::triggered, this, [this, job] { mdi_->setActiveSubWindow(job); });
+                    }
+                });
+            }
+            (withJob ? jobMenus_ : noJobMenus_).append(menu);
+        }
+    }
+    UpdateRecentFiles();
+}
+
+void CMainFrame::CreateToolBar()
+{
+    QToolBar* bar = addToolBar(Text(cmd::MenuTitleBase + kMenuView));
+    bar->setObjectName("ToolBar");
+    for (int id : {cmd::FileNew, cmd::FileOpen, cmd::FileSave, kSeparator, cmd::CustomiseHeader, cmd::MaterialLibrary,
+                   cmd::CutSettings, kSeparator, cmd::Optimise, cmd::ExportRtf, kSeparator, cmd::AppAbout,
+                   cmd::ContextHelp}) {
+        if (id == kSeparator)
+            bar->addSeparator();
+        else
+            bar->addAction(Action(id));
+    }
+    QAction* toggle = Action(cmd::ViewToolbar);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+    Action(cmd::ViewStatusBar)->setChecked(true);
+}
+
+void CMainFrame::UpdateMenus()
+{
+    CChildFrame* job = ActiveJob();
+    const bool withJob = job != nullptr;
+    if (withJob != jobMenuShown_ || menuBar()->actions().isEmpty()) {
+        menuBar()->clear();
+        for (QMenu* menu : withJob ? jobMenus_ : noJobMenus_)
+            menuBar()->addMenu(menu);
+        jobMenuShown_ = withJob;
+    }
+    for (int id : {cmd::FileSave, cmd::Optimise, cmd::ExportRtf, cmd::CutSettings, cmd::CustomiseHeader})
+        Action(id)->setEnabled(withJob);
+    Action(cmd::QtyByLength)->setChecked(withJob && job->GetDocument().QtyByLength == 1);
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    QStringList files;
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const std::string f = app_.Store().GetProfileString("Recent File List", "File" + std::to_string(i), "");
+        if (!f.empty())
+            files.append(QString::fromStdString(f));
+    }
+    for (int i = 0; i < kRecentFiles; ++i) {
+        QAction* a = recentActions_[i];
+        a->setVisible(i < files.size());
+        if (i < files.size()) {
+            a->setText(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+            a->setData(files[i]);
+            a->setStatusTip(files[i]);
+        }
+    }
+}
+
+void CMainFrame::AddRecentFile(const QString& path)
+{
+    QStringList files{QFileInfo(path).absoluteFilePath()};
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const QString f = QString::fromStdString(
+            app_.Store().GetProfileString("Recent File List", "File" + std::to_string(i), ""));
+        if (!f.isEmpty() && !files.contains(f))
+            files.append(f);
+    }
+    for (int i = 0; i < kRecentFiles && i < files.size(); ++i)
+        app_.Store().WriteString("Recent File List", "File" + std::to_string(i + 1), files[i].toStdString());
+    UpdateRecentFiles();
+}
+
+CChildFrame* CMainFrame::AddJobWindow(std::unique_ptr<CVellicorDoc> doc)
+{
+    auto* job = new CChildFrame(*this, std::move(doc));
+    mdi_->addSubWindow(job);
+    job->showMaximized();
+    mdi_->setActiveSubWindow(job);
+    UpdateMenus();
+    return job;
+}
+
+CChildFrame* CMainFrame::NewJob()
+{
+    auto doc = std::make_unique<CVellicorDoc>(app_.Store());
+    doc->SetTitle(DocTypeField(1).toStdString() + std::to_string(app_.NextDocumentNumber()));
+    return AddJobWindow(std::move(doc));
+}
+
+CChildFrame* CMainFrame::OpenJob(const QString& path)
+{
+    const QString full = QFileInfo(path).absoluteFilePath();
+    for (CChildFrame* job : Jobs()) {
+        if (QString::fromStdString(job->GetDocument().GetPathName()) == full) {
+            mdi_->setActiveSubWindow(job);
+            return job;
+        }
+    }
+    LoadedJob loaded = LoadJobFile(full.toStdString(), app_.Store());
+    if (!loaded.doc) {
+        app_.Messages().Tell(loaded.errorId, {full.toStdString()}, MessageIcon::Error);
+        return nullptr;
+    }
+    AddRecentFile(full);
+    return AddJobWindow(std::move(loaded.doc));
+}
+
+void CMainFrame::OnOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), FileFilter());
+    if (!path.isEmpty())
+        OpenJob(path);
+}
+
+bool CMainFrame::SaveJob(CChildFrame& job, bool askForName)
+{
+    CVellicorDoc& doc = job.GetDocument();
+    QString path = QString::fromStdString(doc.GetPathName());
+    if (askForName || path.isEmpty()) {
+        const QString suggested = path.isEmpty() ? QString::fromStdString(doc.GetTitle()) + ".vcj" : path;
+        path = QFileDialog::getSaveFileName(this, QString(), suggested, FileFilter());
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += ".vcj";
+    }
+    return SaveJobTo(job, path);
+}
+
+bool CMainFrame::SaveJobTo(CChildFrame& job, const QString& path)
+{
+    CVellicorDoc& doc = job.GetDocument();
+    // The page's validation result does not stop the save: its last valid data are written.
+    job.GetView().StoreActivePage();
+    const int error = SaveJobFile(doc, path.toStdString());
+    job.UpdateTitle();
+    if (error != 0) {
+        app_.Messages().Tell(error, {path.toStdString()}, MessageIcon::Error);
+        return false;
+    }
+    AddRecentFile(path);
+    return true;
+}
+
+bool CMainFrame::SaveModified(CChildFrame& job)
+{
+    CVellicorDoc& doc = job.GetDocument();
+    if (!doc.IsModified())
+        return true;
+    switch (app_.Messages().Show(ids::SaveChanges, {doc.GetTitle()}, MessageButtons::YesNoCancel,
+                                 MessageIcon::Warning)) {
+    case MessageAnswer::Yes:
+        return SaveJob(job, false);
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnToggleQtyByLength()
+{
+    if (CChildFrame* job = ActiveJob()) {
+        CVellicorDoc& doc = job->GetDocument();
+        doc.QtyByLength = doc.QtyByLength ? 0 : 1;
+    }
+    UpdateMenus();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    SaveWindowRect(app_.Store(), normalGeometry());
+    for (CChildFrame* job : Jobs()) {
+        mdi_->setActiveSubWindow(job);
+        if (!job->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            OpenJob(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+} // namespace vellicor

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace vellicor {
+
+class CChildFrame;
+class CVellicorApp;
+class CVellicorDoc;
+
+// The main window: the job windows in a multiple-document area, the menus (a shorter one while no
+// job is open), the toolbar and the status bar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CVellicorApp& app);
+    ~CMainFrame() override;
+
+    CVellicorApp& App() const { return app_; }
+    QMdiArea* MdiArea() const { return mdi_; }
+    QAction* Action(int commandId) const;
+    CChildFrame* ActiveJob() const;
+    QList<CChildFrame*> Jobs() const;
+
+    // File New: an empty job titled Vellicor1, Vellicor2, ...
+    CChildFrame* NewJob();
+    // Opens a job file in a new window; nullptr (after telling the user) when it cannot be read.
+    CChildFrame* OpenJob(const QString& path);
+    // Save (or Save As when asked or when the job has no file yet); false when nothing was saved.
+    bool SaveJob(CChildFrame& job, bool askForName);
+    // Stores the active page, then writes the job to `path`; tells the user when that failed.
+    bool SaveJobTo(CChildFrame& job, const QString& path);
+    // Before a modified job is closed: asks whether to save it; false when the user cancelled or the
+    // save failed.
+    bool SaveModified(CChildFrame& job);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* AddAction(int id, QKeySequence shortcut = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void UpdateMenus();
+    void UpdateRecentFiles();
+    void AddRecentFile(const QString& path);
+    CChildFrame* AddJobWindow(std::unique_ptr<CVellicorDoc> doc);
+
+    void OnOpen();
+    void OnToggleQtyByLength();
+
+    CVellicorApp& app_;
+    QMdiArea* mdi_;
+    std::map<int, QAction*> actions_;
+    QList<QMenu*> noJobMenus_;
+    QList<QMenu*> jobMenus_;
+    QList<QAction*> recentActions_;
+    QMenu* windowMenu_ = nullptr;
+    bool jobMenuShown_ = false;
+};
+
+} // namespace vellicor

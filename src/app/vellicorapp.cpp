@@ -1,0 +1,53 @@
+#include "app/vellicorapp.h"
+
+#include "app/mainframe.h"
+#include "app/strings.h"
+#include "platform/safefile.h"
+#include "units/units.h"
+
+#include <clocale>
+
+namespace vellicor {
+
+CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings, IUserMessages* messages)
+    : settings_(settings ? std::move(settings) : std::make_unique<QSettings>("Quintal", "Vellicor")), store_(*settings_),
+      messages_(messages ? messages : &boxes_)
+{
+}
+
+CVellicorApp::~CVellicorApp()
+{
+    frame_.reset();
+    Strings().ClearLanguagePack();
+}
+
+void CVellicorApp::LoadLanguagePack()
+{
+    const std::string language = store_.GetProfileString("Settings", "Language", "");
+    if (language.empty())
+        return;
+    std::string content;
+    if (ReadWholeFile(paths_.InstallDir() + "/" + language, content) != FileError::None
+        || !Strings().LoadLanguagePack(content))
+        messages_->Tell(ids::LanguagePackMissing);
+}
+
+bool CVellicorApp::InitInstance(const QStringList& files)
+{
+    LoadLanguagePack();
+    std::setlocale(LC_ALL, "");
+    LoadUnitSettings(store_);
+
+    frame_ = std::make_unique<CMainFrame>(*this);
+    boxes_.SetParent(frame_.get());
+    bool ok = true;
+    if (files.isEmpty())
+        frame_->NewJob();
+    for (const QString& file : files)
+        ok = frame_->OpenJob(file) != nullptr && ok;
+    frame_->setWindowTitle(Text(ids::AppTitle));
+    frame_->show();
+    return ok;
+}
+
+} // namespace vellicor

@@ -1,0 +1,225 @@
+#include "app/childframe.h"
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "app/vellicorapp.h"
+#include "app/windowrect.h"
+#include "model/jobfile.h"
+#include "model/vellicordoc.h"
+#include "platform/memorysettingsstore.h"
+#include "platform/stringids.h"
+#include "support/recordingmessages.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vellicor;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A fresh application on its own settings file; nothing of the user's is touched.
+    std::unique_ptr<CVellicorApp> MakeApp()
+    {
+        auto settings = std::make_unique<QSettings>(dir_->filePath("settings.ini"), QSettings::IniFormat);
+        auto app = std::make_unique<CVellicorApp>(std::move(settings), &messages_);
+        app->Paths().SetInstallDir(dir_->path());
+        return app;
+    }
+
+    QString SavedJob(const QString& name)
+    {
+        CVellicorDoc doc;
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
+        doc.OrderNo = "A-17";
+        const QString path = dir_->filePath(name);
+        if (SaveJobFile(doc, path.toStdString()) != 0)
+            qFatal("cannot write the test job");
+        return path;
+    }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    test::RecordingMessages messages_;
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        messages_ = {};
+    }
+
+    void newJobsAreNumbered()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        QCOMPARE(frame->Jobs().size(), 1);
+        QCOMPARE(frame->ActiveJob()->GetDocument().GetTitle(), std::string("Vellicor1"));
+        frame->Action(cmd::FileNew)->trigger();
+        QCOMPARE(frame->ActiveJob()->GetDocument().GetTitle(), std::string("Vellicor2"));
+        QVERIFY(!frame->ActiveJob()->GetDocument().IsModified());
+        QVERIFY(messages_.shown.empty());
+    }
+
+    void menusFollowTheActiveJob()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        QCOMPARE(frame->menuBar()->actions().size(), 6);  // File Edit View Tool Window Help
+        frame->MdiArea()->closeAllSubWindows();
+        QCoreApplication::processEvents();
+        QCOMPARE(frame->menuBar()->actions().size(), 4);  // File View Tool Help
+        QVERIFY(!frame->Action(cmd::FileSave)->isEnabled());
+    }
+
+    void openAndSaveThroughTheWindow()
+    {
+        const QString path = SavedJob("order.vcj");
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* job = frame->OpenJob(path);
+        QVERIFY(job);
+        QCOMPARE(job->GetDocument().GetTitle(), std::string("order.vcj"));
+        QCOMPARE(job->GetDocument().OrderNo, std::string("A-17"));
+        QCOMPARE(frame->OpenJob(path), job);  // an open job is brought forward, not opened twice
+
+        job->GetDocument().OrderNo = "B-2";
+        job->GetDocument().SetModifiedFlag();
+        const QString copy = dir_->filePath("copy.vcj");
+        QVERIFY(frame->SaveJobTo(*job, copy));
+        QVERIFY(!job->GetDocument().IsModified());
+        QCOMPARE(LoadJobFile(copy.toStdString(), MemorySettingsStore()).doc->OrderNo, std::string("B-2"));
+        QCOMPARE(app->Store().GetProfileString("Recent File List", "File1", ""), copy.toStdString());
+
+        // A save into a folder that does not exist is reported and leaves the job modified.
+        job->GetDocument().SetModifiedFlag();
+        QVERIFY(!frame->SaveJobTo(*job, dir_->filePath("missing/x.vcj")));
+        QVERIFY(job->GetDocument().IsModified());
+        QCOMPARE(messages_.Ids(), std::vector<int>{ids::FileNotFound});
+    }
+
+    void damagedFileIsReportedAndOpensNothing()
+    {
+        const QString path = dir_->filePath("damaged.vcj");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xDA\x00\x01\x00garbage", 11);
+        f.close();
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        const int before = app->MainFrame()->Jobs().size();
+        QVERIFY(!app->MainFrame()->OpenJob(path));
+        QCOMPARE(app->MainFrame()->Jobs().size(), before);
+        QCOMPARE(messages_.Ids(), std::vector<int>{ids::UnexpectedFileFormat});
+    }
+
+    void closingAModifiedJobAsks()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* job = frame->ActiveJob();
+        job->GetDocument().SetModifiedFlag();
+
+        messages_.answers = {MessageAnswer::Cancel};
+        QVERIFY(!job->close());
+        QCOMPARE(frame->Jobs().size(), 1);
+        QCOMPARE(messages_.shown.back().id, ids::SaveChanges);
+        QCOMPARE(messages_.shown.back().text, std::string("Save changes to Vellicor1?"));
+
+        messages_.answers = {MessageAnswer::No};
+        QVERIFY(job->close());
+        QCoreApplication::processEvents();
+        QCOMPARE(frame->Jobs().size(), 0);
+        QCOMPARE(messages_.shown.size(), std::size_t(2));
+    }
+
+    void quantitiesByLengthToggleChangesNothingElse()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CVellicorDoc& doc = frame->ActiveJob()->GetDocument();
+        QAction* toggle = frame->Action(cmd::QtyByLength);
+        QVERIFY(toggle->isChecked());
+        toggle->trigger();
+        QCOMPARE(doc.QtyByLength, 0);
+        QVERIFY(!toggle->isChecked());
+        toggle->trigger();
+        QCOMPARE(doc.QtyByLength, 1);
+        QVERIFY(toggle->isChecked());
+        QVERIFY(!doc.IsModified());
+    }
+
+    void windowRectangleRules_data()
+    {
+        QTest::addColumn<QList<int>>("stored");  // X, Y, CX, CY; -1 for a missing value
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("no values") << QList<int>{-1, -1, -1, -1} << QRect(0, 0, 792, 590);
+        QTest::newRow("CX 150") << QList<int>{10, 20, 150, 400} << QRect(10, 20, 792, 400);
+        QTest::newRow("X 1500") << QList<int>{1500, 20, 800, 600} << QRect(0, 20, 800, 600);
+        QTest::newRow("Y 1025, CY 199") << QList<int>{5, 1025, 800, 199} << QRect(5, 0, 800, 590);
+        QTest::newRow("X 1024, CX 200") << QList<int>{1024, 0, 200, 200} << QRect(1024, 0, 200, 200);
+    }
+
+    void windowRectangleRules()
+    {
+        QFETCH(QList<int>, stored);
+        QFETCH(QRect, rect);
+        MemorySettingsStore store;
+        const char* names[] = {"X", "Y", "CX", "CY"};
+        for (int i = 0; i < 4; ++i)
+            if (stored[i] >= 0)
+                store.WriteInt("WindowSizes", names[i], stored[i]);
+        QCOMPARE(LoadWindowRect(store), rect);
+        SaveWindowRect(store, rect);
+        QCOMPARE(LoadWindowRect(store), rect);
+    }
+
+    void jobFileOnTheCommandLine()
+    {
+        const QString path = SavedJob("cmdline.vcj");
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({path}));
+        QCOMPARE(app->MainFrame()->Jobs().size(), 1);
+        QCOMPARE(app->MainFrame()->ActiveJob()->GetDocument().GetTitle(), std::string("cmdline.vcj"));
+    }
+
+    void missingLanguagePackIsReportedOnce()
+    {
+        {
+            QSettings settings(dir_->filePath("settings.ini"), QSettings::IniFormat);
+            settings.setValue("Settings/Language", "missing.lng");
+        }
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        QCOMPARE(messages_.Ids(), std::vector<int>{164});
+        QCOMPARE(app->MainFrame()->windowTitle(), QString("VANT Vellicor"));
+    }
+
+    void languagePackReplacesMenuTexts()
+    {
+        QFile pack(dir_->filePath("de.lng"));
+        QVERIFY(pack.open(QIODevice::WriteOnly));
+        pack.write("1100001\t&Datei\n143\tVANT Vellicor (deutsch)\n");
+        pack.close();
+        {
+            QSettings settings(dir_->filePath("settings.ini"), QSettings::IniFormat);
+            settings.setValue("Settings/Language", "de.lng");
+        }
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        QVERIFY(messages_.shown.empty());
+        QCOMPARE(app->MainFrame()->menuBar()->actions().first()->text(), QString("&Datei"));
+        QCOMPARE(app->MainFrame()->windowTitle(), QString("VANT Vellicor (deutsch)"));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "shell_test.moc"
