@@ -19,6 +19,7 @@ struct Command {
 };
 
 constexpr std::array kCommands{
+    Command{"report", "report IN -o FILE.rtf", "write the RTF report of a job that has a result", &RunReport},
     Command{"units", "units format VALUE_MM... | parse TEXT...",
             "format millimetre values in the display unit, or read texts in it", &RunUnits},
 };

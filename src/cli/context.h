@@ -23,6 +23,7 @@ struct Context {
 // A command's usage error: the message, then a pointer to the command's --help.
 int UsageError(Context& ctx, const std::string& command, const std::string& message);
 
+int RunReport(Context& ctx);
 int RunUnits(Context& ctx);
 
 } // namespace vellicor::cli

@@ -17,6 +17,9 @@ constexpr std::array kStrings{
     BuiltinString{170, "Slit Page"},
     BuiltinString{173, "Result Page"},
     BuiltinString{175, "The file has to be saved before this operation can be completed. Please save the file."},
+    BuiltinString{176, "Result does not exist. Please Optimize, or check if coil is sufficient for the job."},
+    BuiltinString{178, "Output File Is Open, and cannot be overwritten, Close the file to and then generate New Output."},
+    BuiltinString{179, "VANT Vellicor Software - Report"},
     BuiltinString{198, "Could not optimize. Check if coils are sufficient, and each part can fit in some coil."},
     BuiltinString{263, "The inventory has already been updated for this job. See Inventory help for more information."},
     BuiltinString{268, "Please enter the Job Order No. before updating the inventory, as this information is required for "

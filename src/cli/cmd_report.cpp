@@ -1,0 +1,58 @@
+#include "cli/context.h"
+
+#include "model/jobfile.h"
+#include "model/vellicordoc.h"
+#include "platform/printer.h"
+#include "report/jobreport.h"
+#include "units/textutil.h"
+
+namespace vellicor::cli {
+namespace {
+
+constexpr int kMsgNoResult = 176;
+
+// A command line knows no printer: the report takes the default page width.
+struct NoPrinter : IPrinterMetrics {
+    int PageWidthTwips() const override { return 0; }
+};
+
+} // namespace
+
+int RunReport(Context& ctx)
+{
+    std::string in;
+    std::string out;
+    for (std::size_t i = 0; i < ctx.args.size(); ++i) {
+        const std::string& a = ctx.args[i];
+        if (a == "-o") {
+            if (i + 1 >= ctx.args.size())
+                return UsageError(ctx, "report", "-o needs a file");
+            out = ctx.args[++i];
+        } else if (in.empty()) {
+            in = a;
+        } else {
+            return UsageError(ctx, "report", "unexpected argument '" + a + "'");
+        }
+    }
+    if (in.empty() || out.empty())
+        return UsageError(ctx, "report", "report needs 'IN -o FILE.rtf'");
+    if (!ToLowerAscii(in).ends_with(".vcj"))
+        return UsageError(ctx, "report", "'" + in + "' is not a .vcj job file");
+
+    const LoadedJob job = LoadJobFile(in, ctx.store);
+    if (!job.doc) {
+        ctx.messages.Tell(job.errorId, {in}, MessageIcon::Error);
+        return kExitIo;
+    }
+    if (!job.doc->HasResults()) {
+        ctx.messages.Tell(kMsgNoResult);
+        return kExitNoResult;
+    }
+    // The default prolog: the data directory's header belongs to the desktop installation.
+    const NoPrinter printer;
+    if (!WriteReport(*job.doc, out, "", printer, ctx.messages))
+        return kExitIo;
+    return kExitOk;
+}
+
+} // namespace vellicor::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace vellicor {
+
+// Desktop actions the core asks for but never performs itself.
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // Shows the file with the program associated with its type (or the platform's fallback
+    // viewer); false when nothing could show it. Path is UTF-8.
+    virtual bool OpenDocument(const std::string& path) = 0;
+};
+
+} // namespace vellicor

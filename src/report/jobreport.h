@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+namespace vellicor {
+
+class CVellicorDoc;
+class IPaths;
+class IPrinterMetrics;
+class IShell;
+class IUserMessages;
+
+// What the report needs of the desktop: messages, the shell, the printer and the data directory.
+struct ReportServices {
+    IUserMessages& messages;
+    IShell& shell;
+    const IPrinterMetrics& printer;
+    const IPaths& paths;
+};
+
+// The job file's path cut before its last "." (if any), then ".rtf".
+std::string ReportPathFor(const std::string& jobPath);
+
+// "Header.rtf" in the data directory.
+std::string HeaderFilePath(const IPaths& paths);
+
+// The full report of a job with a result. False, and nothing written, when the job has no result;
+// false with message 178 when the file cannot be written. An empty header path means the default
+// prolog.
+bool WriteReport(const CVellicorDoc& doc, const std::string& path, const std::string& headerPath,
+                 const IPrinterMetrics& printer, IUserMessages& messages);
+
+// The result summary alone with the default prolog, for the Results page; no message on failure.
+bool WriteSummary(const CVellicorDoc& doc, const std::string& path, const IPrinterMetrics& printer);
+
+// "Export Output as RTF": writes the report beside the job file and shows it.
+void ExportReport(const CVellicorDoc& doc, const ReportServices& services);
+
+// Opens the report header for editing in the associated program.
+bool CustomiseHeader(const IPaths& paths, IShell& shell);
+
+} // namespace vellicor
