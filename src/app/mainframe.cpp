@@ -9,6 +9,7 @@
 #include "model/vellicordoc.h"
 #include "platform/stringids.h"
 #include "platform/safefile.h"
+#include "report/jobreport.h"
 #include "ui/cutsettingsdlg.h"
 #include "ui/unitdlg.h"
 #include "ui/vellicorview.h"
@@ -136,7 +137,12 @@ void CMainFrame::CreateActions()
         dialog.exec();
     });
     AddAction(cmd::Optimise, Qt::Key_F9);
-    AddAction(cmd::ExportRtf);
+    connect(AddAction(cmd::ExportRtf), &QAction::triggered, this, [this] {
+        if (CChildFrame* job = ActiveJob()) {
+            job->GetView().StoreActivePage();
+            ExportReport(job->GetDocument(), {app_.Messages(), app_.Shell(), app_.Printer(), app_.Paths()});
+        }
+    });
     connect(AddAction(cmd::FileSendMail), &QAction::triggered, this, &CMainFrame::OnSendMail);
     connect(AddAction(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
 
@@ -153,7 +159,8 @@ void CMainFrame::CreateActions()
     QAction* qty = AddAction(cmd::QtyByLength);
     qty->setCheckable(true);
     connect(qty, &QAction::triggered, this, &CMainFrame::OnToggleQtyByLength);
-    AddAction(cmd::CustomiseHeader);
+    connect(AddAction(cmd::CustomiseHeader), &QAction::triggered, this,
+            [this] { CustomiseHeader(app_.Paths(), app_.Shell()); });
     connect(AddAction(cmd::CutSettings), &QAction::triggered, this, &CMainFrame::OnCutSettings);
     AddAction(cmd::ManageInventory);
     AddAction(cmd::MaterialLibrary);

@@ -9,9 +9,9 @@
 
 namespace vellicor {
 
-CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings, IUserMessages* messages)
+CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings, IUserMessages* messages, IShell* shell)
     : settings_(settings ? std::move(settings) : std::make_unique<QSettings>("Quintal", "Vellicor")), store_(*settings_),
-      messages_(messages ? messages : &boxes_)
+      messages_(messages ? messages : &boxes_), shell_(shell ? shell : &desktop_)
 {
 }
 

@@ -3,6 +3,7 @@
 #include "app/apppaths.h"
 #include "app/qtmessages.h"
 #include "app/qtprinter.h"
+#include "app/qtshell.h"
 #include "app/qtsettingsstore.h"
 
 #include <QSettings>
@@ -18,8 +19,9 @@ class CMainFrame;
 class CVellicorApp {
 public:
     // `settings` defaults to the user's own (organisation "Quintal", application "Vellicor").
-    // `messages` defaults to message boxes.
-    explicit CVellicorApp(std::unique_ptr<QSettings> settings = nullptr, IUserMessages* messages = nullptr);
+    // `messages` defaults to message boxes, `shell` to the desktop's associated programs.
+    explicit CVellicorApp(std::unique_ptr<QSettings> settings = nullptr, IUserMessages* messages = nullptr,
+                          IShell* shell = nullptr);
     ~CVellicorApp();
 
     // Start-up in order; `files` are the job files named on the command line. False when the main
@@ -30,6 +32,7 @@ public:
     IUserMessages& Messages() { return *messages_; }
     QtPrinterMetrics& Printer() { return printer_; }
     AppPaths& Paths() { return paths_; }
+    IShell& Shell() { return *shell_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
 
     // The running number of the next new job's title (Vellicor1, Vellicor2, ...).
@@ -44,6 +47,8 @@ private:
     IUserMessages* messages_;
     QtPrinterMetrics printer_;
     AppPaths paths_;
+    QtShell desktop_;
+    IShell* shell_;
     std::unique_ptr<CMainFrame> frame_;
     int documentCount_ = 0;
 };

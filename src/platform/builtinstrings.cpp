@@ -67,7 +67,7 @@ constexpr std::array kStrings{
     BuiltinString{61708, "Failed to save document."},
     BuiltinString{61709, "Save changes to %1?"},
     BuiltinString{61710, "Coil sheet empty"},
-    BuiltinString{61711, "Send Mail failed to send message."},
+    BuiltinString{61712, "Send Mail failed to send message."},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

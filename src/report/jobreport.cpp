@@ -3,6 +3,7 @@
 #include "model/vellicordoc.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
+#include "platform/safefile.h"
 #include "platform/shell.h"
 #include "platform/stringtable.h"
 #include "platform/usermessages.h"
@@ -379,7 +380,16 @@ void ExportReport(const CVellicorDoc& doc, const ReportServices& services)
 
 bool CustomiseHeader(const IPaths& paths, IShell& shell)
 {
-    return shell.OpenDocument(HeaderFilePath(paths));
+    // A first-time user gets the built-in header to start from instead of "file not found".
+    const std::string header = HeaderFilePath(paths);
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::u8path(header), ec)) {
+        std::string content(DefaultRtfProlog());
+        content += "}";
+        if (WriteFileAtomically(header, content) != FileError::None)
+            return false;
+    }
+    return shell.OpenDocument(header);
 }
 
 } // namespace vellicor

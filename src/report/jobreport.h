@@ -36,7 +36,8 @@ bool WriteSummary(const CVellicorDoc& doc, const std::string& path, const IPrint
 // "Export Output as RTF": writes the report beside the job file and shows it.
 void ExportReport(const CVellicorDoc& doc, const ReportServices& services);
 
-// Opens the report header for editing in the associated program.
+// Opens the report header for editing in the associated program, first creating it from the
+// built-in header when there is none. False when it could be neither created nor shown.
 bool CustomiseHeader(const IPaths& paths, IShell& shell);
 
 } // namespace vellicor

@@ -367,6 +367,15 @@ TEST_F(ExportReportTest, CustomiseHeaderOpensTheHeaderFile)
 {
     EXPECT_TRUE(CustomiseHeader(paths, shell));
     EXPECT_EQ(shell.opened, std::vector<std::string>{PathOf("Header.rtf")});
+
+    // The header it created reproduces the built-in one, and a header of the user's is kept.
+    std::string created;
+    ASSERT_EQ(ReadWholeFile(PathOf("Header.rtf"), created), FileError::None);
+    EXPECT_EQ(created, std::string(DefaultRtfProlog()) + "}");
+    ASSERT_EQ(WriteFileAtomically(PathOf("Header.rtf"), "{\\rtf1 mine}"), FileError::None);
+    EXPECT_TRUE(CustomiseHeader(paths, shell));
+    ASSERT_EQ(ReadWholeFile(PathOf("Header.rtf"), created), FileError::None);
+    EXPECT_EQ(created, "{\\rtf1 mine}");
 }
 
 } // namespace

@@ -1,0 +1,14 @@
+#include "app/qtshell.h"
+
+#include <QDesktopServices>
+#include <QString>
+#include <QUrl>
+
+namespace vellicor {
+
+bool QtShell::OpenDocument(const std::string& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+} // namespace vellicor
