@@ -10,6 +10,15 @@ constexpr std::array kStrings{
     BuiltinString{105, "Display productivity tips\nTip of the Day"},
     BuiltinString{129, "\nVellicor\nVellicor\nVANT Vellicor Files (*.vcj)\n.vcj\nVellicor.Document\nVANT Vellicor Document"},
     BuiltinString{143, "VANT Vellicor"},
+    BuiltinString{155, "The following %d lines had errors and have been skipped\n %s"},
+    BuiltinString{156, "The following Columns are skipped without specifying default values\n%sWould you like to specify "
+                       "default values for them?"},
+    BuiltinString{157, "The file format appears to be different from the saved settings.\n Would you still like to use "
+                       "the saved setting for import."},
+    BuiltinString{158, "The saved settings for items in  the Import Column from the \ncolumn mapping table are invalid. "
+                       "The Items for missing \ncolumns will be set to blank."},
+    BuiltinString{159, "Delimiter cannot be a number or an alphabet. Please Enter valid character."},
+    BuiltinString{163, "<Expression>"},
     BuiltinString{164, "Cannot find Language Pack. Please download and install the latest language pace from the downloadcenter."},
     BuiltinString{165, "Property Sheet"},
     BuiltinString{168, "Stock Page"},
@@ -67,6 +76,7 @@ constexpr std::array kStrings{
     BuiltinString{61708, "Failed to save document."},
     BuiltinString{61709, "Save changes to %1?"},
     BuiltinString{61710, "Coil sheet empty"},
+    BuiltinString{61711, "%1\nThere are no lines to import from this file."},
     BuiltinString{61712, "Send Mail failed to send message."},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},

@@ -16,6 +16,7 @@ inline constexpr int FailedToOpenDocument = 61707;
 inline constexpr int FailedToSaveDocument = 61708;
 inline constexpr int SaveChanges = 61709;
 inline constexpr int CoilSheetEmpty = 61710;
+inline constexpr int NothingToImport = 61711;
 } // namespace ids
 
 } // namespace vellicor
