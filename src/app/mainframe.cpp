@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
@@ -68,6 +69,7 @@ QString FileFilter()
 CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
 {
     setObjectName("MainFrame");
+    setWindowIcon(QIcon(":/icons/vellicor.svg"));
     setCentralWidget(mdi_);
     setAcceptDrops(true);
     CreateActions();
@@ -261,13 +263,26 @@ void CMainFrame::CreateToolBar()
 {
     QToolBar* bar = addToolBar(Text(cmd::MenuTitleBase + kMenuView));
     bar->setObjectName("ToolBar");
-    for (int id : {cmd::FileNew, cmd::FileOpen, cmd::FileSave, kSeparator, cmd::CustomiseHeader, cmd::MaterialLibrary,
-                   cmd::CutSettings, kSeparator, cmd::Optimise, cmd::ExportRtf, kSeparator, cmd::AppAbout,
-                   cmd::ContextHelp}) {
-        if (id == kSeparator)
+    bar->setIconSize(QSize(32, 32));
+    struct Button {
+        int id;
+        const char* icon;
+    };
+    const Button buttons[] = {{cmd::FileNew, "new"},          {cmd::FileOpen, "open"},
+                              {cmd::FileSave, "save"},        {kSeparator, nullptr},
+                              {cmd::CustomiseHeader, "header"}, {cmd::MaterialLibrary, "material"},
+                              {cmd::CutSettings, "cutsettings"}, {kSeparator, nullptr},
+                              {cmd::Optimise, "optimise"},    {cmd::ExportRtf, "rtf"},
+                              {kSeparator, nullptr},          {cmd::AppAbout, "about"},
+                              {cmd::ContextHelp, "contexthelp"}};
+    for (const Button& b : buttons) {
+        if (b.id == kSeparator) {
             bar->addSeparator();
-        else
-            bar->addAction(Action(id));
+            continue;
+        }
+        QAction* action = Action(b.id);
+        action->setIcon(QIcon(QString(":/icons/%1.svg").arg(b.icon)));
+        bar->addAction(action);
     }
     QAction* toggle = Action(cmd::ViewToolbar);
     toggle->setChecked(true);

@@ -7,12 +7,19 @@
 
 #include <clocale>
 
+// The icons are compiled into this static library; its resources must be registered by hand.
+static void InitIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace vellicor {
 
 CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings, IUserMessages* messages, IShell* shell)
     : settings_(settings ? std::move(settings) : std::make_unique<QSettings>("Quintal", "Vellicor")), store_(*settings_),
       messages_(messages ? messages : &boxes_), shell_(shell ? shell : &desktop_)
 {
+    InitIconResources();
 }
 
 CVellicorApp::~CVellicorApp()
