@@ -24,6 +24,16 @@ constexpr std::array kStrings{
     BuiltinString{61708, "Failed to save document."},
     BuiltinString{61709, "Save changes to %1?"},
     BuiltinString{61710, "Coil sheet empty"},
+    BuiltinString{61720, "The JSON job cannot be read: %1"},
+    BuiltinString{61721, "The JSON job must be one object."},
+    BuiltinString{61722, "The JSON job's format must be \"vellicor-job\"."},
+    BuiltinString{61723, "The JSON job has an unknown field %1."},
+    BuiltinString{61724, "The JSON job's %1 must be a text."},
+    BuiltinString{61725, "The JSON job's %1 must be a number."},
+    BuiltinString{61726, "The JSON job's %1 must be a whole number."},
+    BuiltinString{61727, "The JSON job's %1 must be an array."},
+    BuiltinString{61728, "The JSON job's %1 must be an object."},
+    BuiltinString{61729, "The JSON job's %1 names \"%2\", which is not in the job."},
 };
 
 } // namespace
