@@ -23,6 +23,8 @@ struct Context {
 // A command's usage error: the message, then a pointer to the command's --help.
 int UsageError(Context& ctx, const std::string& command, const std::string& message);
 
+int RunConvert(Context& ctx);
+int RunShow(Context& ctx);
 int RunUnits(Context& ctx);
 
 } // namespace vellicor::cli
