@@ -11,6 +11,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 namespace vellicor {
 namespace {
@@ -47,6 +49,30 @@ TEST(JobJson, JobFileBytesSurviveTheJsonJob)
     ASSERT_TRUE(back);
     EXPECT_EQ(JobFileBytes(*back), bytes);
     EXPECT_TRUE(std::signbit(back->Coils[1]->LeftTrim));
+}
+
+// The fuzzing seeds and the sample job: every one opens, and those the program writes (version
+// 218) convert to the JSON job and back to the same bytes.
+TEST(JobJson, SeedAndSampleFilesConvertBackToTheirBytes)
+{
+    const std::filesystem::path source(VELLICOR_SOURCE_DIR);
+    std::vector<std::filesystem::path> files{source / "examples" / "sample.vcj"};
+    for (const auto& entry : std::filesystem::directory_iterator(source / "fuzz" / "corpus" / "jobfile"))
+        if (entry.path().extension() == ".vcj")
+            files.push_back(entry.path());
+    ASSERT_GT(files.size(), 3u);
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.string());
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto doc = ParseJobFile(bytes, kNoDefaults);
+        ASSERT_TRUE(doc);
+        if (bytes.compare(0, 2, "\xDA\x00", 2) != 0)
+            continue;
+        const auto back = FromJson(JobToJson(*doc));
+        ASSERT_TRUE(back);
+        EXPECT_EQ(JobFileBytes(*back), bytes);
+    }
 }
 
 TEST(JobJson, OutputCarriesTheRecordsAndTheDerivedFigures)
