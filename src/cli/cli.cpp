@@ -19,6 +19,8 @@ struct Command {
 };
 
 constexpr std::array kCommands{
+    Command{"convert", "convert IN OUT", "convert a job between .vcj and .json, either way", &RunConvert},
+    Command{"show", "show IN [--json]", "print a job's inputs, cut settings and result, or the JSON job", &RunShow},
     Command{"report", "report IN -o FILE.rtf", "write the RTF report of a job that has a result", &RunReport},
     Command{"units", "units format VALUE_MM... | parse TEXT...",
             "format millimetre values in the display unit, or read texts in it", &RunUnits},

@@ -24,6 +24,8 @@ struct Context {
 int UsageError(Context& ctx, const std::string& command, const std::string& message);
 
 int RunReport(Context& ctx);
+int RunConvert(Context& ctx);
+int RunShow(Context& ctx);
 int RunUnits(Context& ctx);
 
 } // namespace vellicor::cli

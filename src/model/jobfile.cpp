@@ -228,39 +228,6 @@ std::string FileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int SaveErrorId(FileError error)
-{
-    switch (error) {
-    case FileError::None:
-        return 0;
-    case FileError::NotFound:
-        return ids::FileNotFound;
-    case FileError::AccessDenied:
-        return ids::WriteAccessDenied;
-    case FileError::DiskFull:
-        return ids::DiskFull;
-    case FileError::Other:
-        return ids::WriteError;
-    }
-    return ids::FailedToSaveDocument;
-}
-
-int OpenErrorId(FileError error)
-{
-    switch (error) {
-    case FileError::None:
-        return 0;
-    case FileError::NotFound:
-        return ids::FileNotFound;
-    case FileError::AccessDenied:
-        return ids::ReadAccessDenied;
-    case FileError::DiskFull:
-    case FileError::Other:
-        return ids::ReadError;
-    }
-    return ids::FailedToOpenDocument;
-}
-
 } // namespace
 
 std::string JobFileBytes(const CVellicorDoc& doc)
@@ -300,6 +267,39 @@ int SaveJobFile(CVellicorDoc& doc, const std::string& path)
     doc.SetTitle(FileNameOf(path));
     doc.SetModifiedFlag(false);
     return 0;
+}
+
+int SaveErrorId(FileError error)
+{
+    switch (error) {
+    case FileError::None:
+        return 0;
+    case FileError::NotFound:
+        return ids::FileNotFound;
+    case FileError::AccessDenied:
+        return ids::WriteAccessDenied;
+    case FileError::DiskFull:
+        return ids::DiskFull;
+    case FileError::Other:
+        return ids::WriteError;
+    }
+    return ids::FailedToSaveDocument;
+}
+
+int OpenErrorId(FileError error)
+{
+    switch (error) {
+    case FileError::None:
+        return 0;
+    case FileError::NotFound:
+        return ids::FileNotFound;
+    case FileError::AccessDenied:
+        return ids::ReadAccessDenied;
+    case FileError::DiskFull:
+    case FileError::Other:
+        return ids::ReadError;
+    }
+    return ids::FailedToOpenDocument;
 }
 
 LoadedJob LoadJobFile(const std::string& path, const ISettingsStore& defaults)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/safefile.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,5 +36,10 @@ struct LoadedJob {
 
 // Opens a job file: the document carries the path and title and is not modified.
 LoadedJob LoadJobFile(const std::string& path, const ISettingsStore& defaults);
+
+// The id of the text that reports a file-system error when a job is opened or saved (%1 is the
+// path); 0 for no error.
+int OpenErrorId(FileError error);
+int SaveErrorId(FileError error);
 
 } // namespace vellicor

@@ -17,6 +17,16 @@ inline constexpr int FailedToSaveDocument = 61708;
 inline constexpr int SaveChanges = 61709;
 inline constexpr int CoilSheetEmpty = 61710;
 inline constexpr int NothingToImport = 61711;
+inline constexpr int JsonSyntax = 61720;
+inline constexpr int JsonNotObject = 61721;
+inline constexpr int JsonWrongFormat = 61722;
+inline constexpr int JsonUnknownField = 61723;
+inline constexpr int JsonNeedsText = 61724;
+inline constexpr int JsonNeedsNumber = 61725;
+inline constexpr int JsonNeedsInteger = 61726;
+inline constexpr int JsonNeedsArray = 61727;
+inline constexpr int JsonNeedsObject = 61728;
+inline constexpr int JsonUnknownName = 61729;
 } // namespace ids
 
 } // namespace vellicor

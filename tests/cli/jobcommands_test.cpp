@@ -1,0 +1,178 @@
+#include "cli/cli.h"
+#include "model/jobfile.h"
+#include "model/jobjson.h"
+#include "model/vellicordoc.h"
+#include "platform/memorysettingsstore.h"
+#include "support/samplejob.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vellicor {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class JobCommands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path()
+            / ("vellicor-cli-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        auto doc = test::MakeSampleJob();
+        ASSERT_EQ(SaveJobFile(*doc, Path("job.vcj")), 0);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    // Without stored settings and in millimetres, whatever ran before.
+    CliRun Cli(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), {"--profile", Path("none.ini"), "--unit", "mm", "--decimals", "3"});
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = cli::RunCli(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(JobCommands, ConvertGoesEveryWayAndBackToTheSameBytes)
+{
+    const std::string original = ReadFile(Path("job.vcj"));
+    const std::pair<const char*, const char*> steps[] = {
+        {"job.vcj", "a.json"}, {"a.json", "b.json"}, {"b.json", "c.vcj"}, {"c.vcj", "d.vcj"}};
+    for (const auto& [in, out] : steps) {
+        SCOPED_TRACE(in);
+        const CliRun run = Cli({"convert", Path(in), Path(out)});
+        EXPECT_EQ(run.status, cli::kExitOk);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "");
+    }
+    EXPECT_EQ(ReadFile(Path("b.json")), ReadFile(Path("a.json")));
+    EXPECT_EQ(ReadFile(Path("c.vcj")), original);
+    EXPECT_EQ(ReadFile(Path("d.vcj")), original);
+}
+
+TEST_F(JobCommands, TheCheckedInSampleIsTheSampleJson)
+{
+    const fs::path examples = fs::path(VELLICOR_SOURCE_DIR) / "examples";
+    const std::string sample = ReadFile(examples / "sample.vcj");
+    ASSERT_FALSE(sample.empty());
+    EXPECT_EQ(Cli({"convert", (examples / "sample.json").string(), Path("made.vcj")}).status, cli::kExitOk);
+    EXPECT_EQ(ReadFile(Path("made.vcj")), sample);
+    EXPECT_EQ(Cli({"convert", (examples / "sample.vcj").string(), Path("back.json")}).status, cli::kExitOk);
+    EXPECT_EQ(Cli({"convert", Path("back.json"), Path("again.vcj")}).status, cli::kExitOk);
+    EXPECT_EQ(ReadFile(Path("again.vcj")), sample);
+
+    // One material in two thicknesses, three stock rows, four slits and two parts.
+    const LoadedJob job = LoadJobFile((examples / "sample.vcj").string(), MemorySettingsStore());
+    ASSERT_TRUE(job.doc);
+    EXPECT_EQ(job.doc->GetCoilCount(), 3);
+    EXPECT_EQ(job.doc->GetSlitCount(), 4);
+    EXPECT_EQ(job.doc->GetPartCount(), 2);
+    for (const auto& c : job.doc->Coils) {
+        EXPECT_EQ(c->Material, "crca");
+        EXPECT_TRUE(c->Thickness == 1.5 || c->Thickness == 2.0);
+    }
+}
+
+TEST_F(JobCommands, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"convert"},
+        {"convert", Path("job.vcj")},
+        {"convert", Path("job.vcj"), Path("a.json"), Path("b.json")},
+        {"convert", Path("job.txt"), Path("a.json")},
+        {"convert", Path("job.vcj"), Path("a")},
+        {"show"},
+        {"show", Path("job.vcj"), Path("job.vcj")},
+        {"show", Path("job.vcj"), "--xml"},
+        {"show", Path("job.csv")},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.size() > 1 ? args[1] : args[0]);
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, cli::kExitUsage);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("--help"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(Path("a.json")));
+}
+
+TEST_F(JobCommands, UnreadableInputAndUnwritableOutput)
+{
+    WriteFile(Path("damaged.vcj"), ReadFile(Path("job.vcj")).substr(0, 40));
+    WriteFile(Path("wrong.json"), R"({"coils": {"name": "C1"}})");
+    WriteFile(Path("broken.json"), R"({"coils": [)");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"convert", Path("missing.vcj"), Path("out.json")}, Path("missing.vcj") + "\nCannot find this file."},
+        {{"convert", Path("damaged.vcj"), Path("out.json")}, "Unexpected file format."},
+        {{"convert", Path("wrong.json"), Path("out.vcj")}, "The JSON job's coils must be an array."},
+        {{"convert", Path("broken.json"), Path("out.vcj")}, "The JSON job cannot be read: parse error"},
+        {{"convert", Path("job.vcj"), Path("nodir/out.json")}, Path("nodir/out.json") + "\nCannot find this file."},
+        {{"show", Path("damaged.vcj")}, "Unexpected file format."},
+        {{"show", Path("missing.json"), "--json"}, Path("missing.json") + "\nCannot find this file."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.status, cli::kExitIo);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
+    }
+    EXPECT_FALSE(fs::exists(Path("out.json")));
+    EXPECT_FALSE(fs::exists(Path("out.vcj")));
+}
+
+TEST_F(JobCommands, ShowPrintsTheJobOrItsJson)
+{
+    const CliRun json = Cli({"show", Path("job.vcj"), "--json"});
+    EXPECT_EQ(json.status, cli::kExitOk);
+    EXPECT_EQ(json.err, "");
+    EXPECT_EQ(json.out, JobToJson(*LoadJobFile(Path("job.vcj"), MemorySettingsStore()).doc));
+
+    const CliRun text = Cli({"show", Path("job.vcj")});
+    EXPECT_EQ(text.status, cli::kExitOk);
+    for (const char* line : {"Order no: A12\n", "\nStock coils (2)\n", "  C1    crca      1.500      1250   10000 kg",
+                             "\nFillers (1)\n", "  Kerf                 0.500\n", "\nLayouts (2)\n",
+                             "  1  C1    937.500 kg", "  Total weight         1337.500 kg\n", "\nProduction\n"})
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << "\nin\n" << text.out;
+
+    WriteFile(Path("empty.json"), "{}");
+    const CliRun empty = Cli({"show", Path("empty.json")});
+    EXPECT_EQ(empty.status, cli::kExitOk);
+    EXPECT_NE(empty.out.find("\nStock coils (0)\n"), std::string::npos);
+    EXPECT_NE(empty.out.find("\nNo result.\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace vellicor
