@@ -19,8 +19,15 @@ build: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# With a display the desktop application opens the sample job; without one the command line tool
+# prints it.
 run: build
-	$(BUILD)/src/cli/vellicor-cli units format 1250 158.75
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/src/app/vellicor examples/sample.vcj; \
+	else \
+	  $(BUILD)/src/cli/vellicor-cli show examples/sample.vcj; \
+	  echo; echo "No display: start the window with $(BUILD)/src/app/vellicor examples/sample.vcj"; \
+	fi
 
 bench: build
 	@set -e; found=0; for b in $(BUILD)/bench/bench_*; do \

@@ -161,6 +161,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "vellicor-cli: cannot read the settings file " << store.Path() << '\n';
         return kExitIo;
     }
+    // Each run starts from the defaults, whatever an earlier run in this process chose.
+    SetUnitSettings(UnitSettings{});
     LoadUnitSettings(store);
     UnitSettings units = CurrentUnitSettings();
     if (unit)

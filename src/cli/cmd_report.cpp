@@ -1,4 +1,5 @@
 #include "cli/context.h"
+#include "cli/jobio.h"
 
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
@@ -36,21 +37,20 @@ int RunReport(Context& ctx)
     }
     if (in.empty() || out.empty())
         return UsageError(ctx, "report", "report needs 'IN -o FILE.rtf'");
-    if (!ToLowerAscii(in).ends_with(".vcj"))
-        return UsageError(ctx, "report", "'" + in + "' is not a .vcj job file");
+    const auto format = JobFormatOf(in);
+    if (!format)
+        return UsageError(ctx, "report", "'" + in + "' is neither a .vcj nor a .json job");
 
-    const LoadedJob job = LoadJobFile(in, ctx.store);
-    if (!job.doc) {
-        ctx.messages.Tell(job.errorId, {in}, MessageIcon::Error);
+    const auto doc = ReadJob(ctx, in, *format);
+    if (!doc)
         return kExitIo;
-    }
-    if (!job.doc->HasResults()) {
+    if (!doc->HasResults()) {
         ctx.messages.Tell(kMsgNoResult);
         return kExitNoResult;
     }
     // The default prolog: the data directory's header belongs to the desktop installation.
     const NoPrinter printer;
-    if (!WriteReport(*job.doc, out, "", printer, ctx.messages))
+    if (!WriteReport(*doc, out, "", printer, ctx.messages))
         return kExitIo;
     return kExitOk;
 }

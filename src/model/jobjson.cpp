@@ -2,6 +2,7 @@
 
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
+#include "optimiser/sequencing.h"
 #include "platform/stringids.h"
 
 #include <nlohmann/json.hpp>
@@ -103,7 +104,8 @@ Json FiguresJson(const CVellicorDoc& doc)
                 {"overProducedWeight", Number(doc.OverProducedWeight())},
                 {"underProducedWeight", Number(doc.UnderProducedWeight())},
                 {"partUtilisation", Number(doc.PartUtilisation())},
-                {"overallUtilisation", Number(doc.OverallUtilisation())}};
+                {"overallUtilisation", Number(doc.OverallUtilisation())},
+                {"changeCost", Number(ChangeCost(layouts))}};
 }
 
 // Reads the JSON job into a document, stopping at the first field it refuses.

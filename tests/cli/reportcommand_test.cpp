@@ -70,6 +70,15 @@ TEST_F(ReportCommandTest, WritesTheReportOfAJob)
     EXPECT_EQ(content.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
     EXPECT_NE(content.find("Layout 2 of 2"), std::string::npos);
     EXPECT_EQ(content.back(), '}');
+
+    // The same job as a JSON job gives the same report.
+    const std::string json = PathOf("order 17.json");
+    ASSERT_EQ(Cli({"convert", job, json}).status, 0);
+    const std::string fromJson = PathOf("from json.rtf");
+    ASSERT_EQ(Cli({"report", json, "-o", fromJson}).status, 0);
+    std::string again;
+    ASSERT_EQ(ReadWholeFile(fromJson, again), FileError::None);
+    EXPECT_EQ(again, content);
 }
 
 TEST_F(ReportCommandTest, FailuresExitWithTheirStatus)
@@ -94,7 +103,7 @@ TEST_F(ReportCommandTest, FailuresExitWithTheirStatus)
         {"no output", {"report", sample}, cli::kExitUsage, "report needs"},
         {"-o without file", {"report", sample, "-o"}, cli::kExitUsage, "-o needs a file"},
         {"two inputs", {"report", sample, sample, "-o", PathOf("a.rtf")}, cli::kExitUsage, "unexpected argument"},
-        {"not a job file", {"report", PathOf("job.txt"), "-o", PathOf("a.rtf")}, cli::kExitUsage, "not a .vcj"},
+        {"not a job file", {"report", PathOf("job.txt"), "-o", PathOf("a.rtf")}, cli::kExitUsage, "neither a .vcj nor a .json"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
