@@ -1,0 +1,103 @@
+// Pattern generation on generated jobs of 10 to 60 widths: the product's generation against the
+// step-by-step baseline, with the pool each produces (they must agree), the passes, the columns
+// and the peak heap.
+
+#include "baselinepatterns.h"
+#include "benchjobs.h"
+#include "heapcounter.h"
+
+#include "optimiser/patternoptimiser.h"
+
+#include <benchmark/benchmark.h>
+
+namespace vellicor::bench {
+namespace {
+
+std::unique_ptr<CPatternOptimiser> MakeOptimiser(const CBenchJob& job)
+{
+    const auto coils = job.CoilRows();
+    const auto parts = job.PartRows();
+    const auto slits = job.SlitRows();
+    return std::make_unique<CPatternOptimiser>(coils, parts, slits, std::span<CCoilPart* const>(), job.Settings);
+}
+
+bool SamePool(const CPatternList& pool, const CBaselineGeneration::List& baseline)
+{
+    if (pool.Size() != baseline.size())
+        return false;
+    for (std::size_t i = 0; i < pool.Size(); ++i)
+        if (!PatternsEqual(pool.View(i), baseline[i]->View()))
+            return false;
+    return true;
+}
+
+void BM_GeneratePatterns(benchmark::State& state)
+{
+    const CBenchJob job = MakeBenchJob(static_cast<int>(state.range(0)));
+    std::size_t peak = 0;
+    std::size_t pool = 0;
+    std::size_t columns = 0;
+    int passes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto opt = MakeOptimiser(job);
+        const std::size_t base = heapInUse.load();
+        ResetHeapPeak();
+        state.ResumeTiming();
+        opt->GeneratePatterns();
+        state.PauseTiming();
+        peak = HeapPeakSinceReset(base);
+        passes = opt->Iteration;
+        pool = opt->PatternPool.Size();
+        opt->AddFullWidthPatterns();
+        opt->BuildColumns();
+        opt->AddFillerSlits();
+        columns = opt->Columns.size();
+        opt.reset();
+        state.ResumeTiming();
+    }
+    state.counters["passes"] = passes;
+    state.counters["pool"] = static_cast<double>(pool);
+    state.counters["columns"] = static_cast<double>(columns);
+    state.counters["peak_MB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+}
+
+void BM_BaselineGeneratePatterns(benchmark::State& state)
+{
+    const CBenchJob job = MakeBenchJob(static_cast<int>(state.range(0)));
+    std::size_t peak = 0;
+    std::size_t pool = 0;
+    int passes = 0;
+    bool same = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto opt = MakeOptimiser(job);
+        const std::size_t base = heapInUse.load();
+        ResetHeapPeak();
+        state.ResumeTiming();
+        {
+            CBaselineGeneration baseline(*opt);
+            const auto& result = baseline.Generate();
+            state.PauseTiming();
+            peak = HeapPeakSinceReset(base);
+            passes = baseline.Iteration();
+            pool = result.size();
+            opt->GeneratePatterns();
+            same = same && SamePool(opt->PatternPool, result) && opt->Iteration == passes;
+            state.ResumeTiming();
+        }
+    }
+    if (!same)
+        state.SkipWithError("the baseline's pool differs from the product's");
+    state.counters["passes"] = passes;
+    state.counters["pool"] = static_cast<double>(pool);
+    state.counters["peak_MB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+}
+
+BENCHMARK(BM_GeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BaselineGeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+} // namespace vellicor::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,263 @@
+#include "optimiser/patternoptimiser.h"
+#include "optimiser/patternscore.h"
+
+#include "units/numeric.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace vellicor {
+
+// The generation lists of one GeneratePatterns call. The pool holds every pattern kept so far, in
+// the order the passes added them, and an index over it; the generation's lists (previous,
+// everything, frontier) are ranges of it. Combinations are deduplicated as they are made, so a
+// pass keeps only its distinct patterns, and they are made narrowest first so that the first pair
+// too wide ends a loop: a pass is sorted by the pattern order before anything reads its order.
+class CPatternOptimiser::CGeneration {
+public:
+    explicit CGeneration(CPatternOptimiser& optimiser)
+        : opt_(optimiser), widths_(optimiser.WidthTable()), kerf_(optimiser.Settings.Kerf),
+          maxSlits_(static_cast<long long>(optimiser.Settings.MaxKnives) + 1), poolIndex_(Pool)
+    {
+    }
+
+    void AddSingles(std::size_t n)
+    {
+        for (std::size_t k = 0; k < n; ++k) {
+            const SlitPos single[] = {static_cast<SlitPos>(k)};
+            Pool.Add(single, PatternTotal(single, widths_, kerf_));
+            poolIndex_.Insert(Pool.Size() - 1);
+        }
+    }
+
+    // Every pair of patterns of the range, a pattern with itself included.
+    void CombineWithin(std::size_t begin, std::size_t end, CPatternList& out, CPatternIndex& outIndex)
+    {
+        const auto order = ByTotal(begin, end);
+        for (std::size_t a = 0; a < order.size(); ++a) {
+            const CPatternView p = Pool.View(order[a]);
+            // Ascending totals: once a pair is too wide, every later one is.
+            if (p.Total + p.Total > opt_.MaxUsableWidth)
+                break;
+            for (std::size_t b = a; b < order.size(); ++b) {
+                const CPatternView q = Pool.View(order[b]);
+                if (p.Total + q.Total > opt_.MaxUsableWidth)
+                    break;
+                if (Combine(p, q))
+                    Keep(out, outIndex);
+            }
+        }
+    }
+
+    // Every pattern of the range with every pattern of the other range.
+    void CombineAcross(std::size_t begin, std::size_t end, std::size_t otherBegin, std::size_t otherEnd,
+                       CPatternList& out, CPatternIndex& outIndex)
+    {
+        const auto other = ByTotal(otherBegin, otherEnd);
+        for (std::size_t i = begin; i < end; ++i) {
+            const CPatternView p = Pool.View(i);
+            for (std::size_t j : other) {
+                const CPatternView q = Pool.View(j);
+                if (p.Total + q.Total > opt_.MaxUsableWidth)
+                    break;
+                if (Combine(p, q))
+                    Keep(out, outIndex);
+            }
+        }
+    }
+
+    // Drops the fresh patterns the pool knows and adds the others to it; returns the pool's size.
+    std::size_t MergeNew(const CPatternList& fresh)
+    {
+        for (const auto& e : fresh.Entries) {
+            const auto positions = fresh.Positions(e);
+            if (poolIndex_.Find(positions, e.Hash) != CPatternIndex::NotFound)
+                continue;
+            Pool.Add(positions, e.Total, e.Hash);
+            poolIndex_.Insert(Pool.Size() - 1);
+        }
+        return Pool.Size();
+    }
+
+    CPatternList Pool;
+
+private:
+    // The merge of p and q into the buffer, unless it is too wide, has too many slits or too many
+    // different widths. Width and knife count are checked before anything is built.
+    bool Combine(CPatternView p, CPatternView q)
+    {
+        if (p.Total + q.Total > opt_.MaxUsableWidth)
+            return false;
+        const std::size_t n = p.Positions.size() + q.Positions.size();
+        if (static_cast<long long>(n) > maxSlits_)
+            return false;
+        buffer_.resize(n);
+        std::merge(p.Positions.begin(), p.Positions.end(), q.Positions.begin(), q.Positions.end(), buffer_.begin());
+        return opt_.DifSlitLimit == 0 || DistinctCount(buffer_) <= opt_.DifSlitLimit;
+    }
+
+    void Keep(CPatternList& out, CPatternIndex& outIndex)
+    {
+        const std::uint32_t hash = HashPositions(buffer_);
+        if (outIndex.Find(buffer_, hash) != CPatternIndex::NotFound)
+            return;
+        out.Add(buffer_, PatternTotal(buffer_, widths_, kerf_), hash);
+        outIndex.Insert(out.Size() - 1);
+    }
+
+    // The pool entries of a range, narrowest first.
+    std::vector<std::size_t> ByTotal(std::size_t begin, std::size_t end) const
+    {
+        std::vector<std::size_t> order(end - begin);
+        std::iota(order.begin(), order.end(), begin);
+        std::sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+            const double ta = Pool.Entries[a].Total;
+            const double tb = Pool.Entries[b].Total;
+            return ta < tb || (ta == tb && a < b);
+        });
+        return order;
+    }
+
+    CPatternOptimiser& opt_;
+    std::span<const CSlitWidth> widths_;
+    double kerf_;
+    long long maxSlits_;
+    CPatternIndex poolIndex_;
+    std::vector<SlitPos> buffer_;
+};
+
+void CPatternOptimiser::GeneratePatterns()
+{
+    CGeneration gen(*this);
+    gen.AddSingles(requirementWidths_);
+
+    CPatternList fresh;
+    {
+        CPatternIndex index(fresh);
+        gen.CombineWithin(0, requirementWidths_, fresh, index);
+    }
+    std::size_t previousEnd = requirementWidths_;
+    std::size_t frontierBegin = requirementWidths_;
+    std::size_t end = gen.MergeNew(fresh);
+
+    Iteration = 1;
+    for (;;) {
+        ++Iteration;
+        fresh.Clear();
+        {
+            CPatternIndex index(fresh);
+            gen.CombineWithin(frontierBegin, end, fresh, index);
+            gen.CombineAcross(frontierBegin, end, 0, previousEnd, fresh, index);
+        }
+        if (fresh.Empty())
+            break;
+        PrunePatterns(fresh);
+
+        const std::size_t newEnd = gen.MergeNew(fresh);
+        if (newEnd == end)
+            break;
+        previousEnd = end;
+        frontierBegin = end;
+        end = newEnd;
+    }
+    PatternPool = std::move(gen.Pool);
+    SortUnique(PatternPool);
+}
+
+namespace {
+
+// Marks the patterns that are among the first quota[k] containing position k, for some k,
+// walking the list in order. A pattern marked for one position still counts for the others.
+void MarkPerPosition(CPatternList& list, const std::vector<int>& quota)
+{
+    std::vector<int> counted(quota.size(), 0);
+    for (auto& e : list.Entries) {
+        const auto positions = list.Positions(e);
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            if (i > 0 && positions[i] == positions[i - 1])
+                continue;
+            int& count = counted[positions[i]];
+            if (count < quota[positions[i]]) {
+                ++count;
+                e.Mark = 1;
+            }
+        }
+    }
+}
+
+void SortByValue(CPatternList& list)
+{
+    std::stable_sort(list.Entries.begin(), list.Entries.end(), [&list](const auto& a, const auto& b) {
+        return list.ValueBefore(a, b);
+    });
+}
+
+} // namespace
+
+void CPatternOptimiser::PrunePatterns(CPatternList& fresh)
+{
+    const int limit = TruncToInt(1000.0 * std::pow(1.1, Iteration));
+    SortUnique(fresh);
+    if (fresh.Size() < static_cast<std::size_t>(limit))
+        return;
+    const int keepByUse = TruncToInt(0.7 * limit);
+    const int keepByBalance = limit - keepByUse;
+
+    const std::size_t n = requirementWidths_;
+    double amounts = 0.0;
+    for (std::size_t k = 0; k < n; ++k)
+        amounts += Widths[k].Info->Amount;
+    const double divisor = amounts < 0.1 ? 1.0 : amounts;
+    std::vector<int> quotaByUse(n);
+    std::vector<int> quotaByBalance(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const double share = Widths[k].Info->Amount / divisor;
+        quotaByUse[k] = std::max(150, TruncToInt(share * keepByUse));
+        quotaByBalance[k] = std::max(75, TruncToInt(share * keepByBalance));
+    }
+
+    // The mark stays with a pattern while the second selection re-sorts by another value.
+    for (auto& e : fresh.Entries) {
+        e.Value = e.Total / MaxUsableWidth;
+        e.Mark = 0;
+    }
+    SortByValue(fresh);
+    MarkPerPosition(fresh, quotaByUse);
+
+    for (auto& e : fresh.Entries)
+        e.Value = Balance(fresh.View(e), Widths);
+    SortByValue(fresh);
+    MarkPerPosition(fresh, quotaByBalance);
+
+    std::erase_if(fresh.Entries, [](const auto& e) { return e.Mark == 0; });
+    for (auto& e : fresh.Entries)
+        e.Value = -1.0;
+    SortUnique(fresh);
+}
+
+void CPatternOptimiser::AddFullWidthPatterns()
+{
+    const double kerf = Settings.Kerf;
+    CPatternList full;
+    std::vector<SlitPos> slits;
+    for (const CCoilInfo& coil : CoilInfos) {
+        for (std::size_t k = 0; k < requirementWidths_; ++k) {
+            // A width that takes no room cannot be repeated to fill a coil.
+            const double step = kerf + Widths[k].Width;
+            if (step <= 0.0)
+                continue;
+            const double x = coil.UsableWidth / step;
+            if (x < 1)
+                continue;
+            slits.assign(static_cast<std::size_t>(TruncToInt(x)), static_cast<SlitPos>(k));
+            full.Add(slits, PatternTotal(slits, Widths, kerf));
+        }
+    }
+    SortUnique(full);
+    for (const auto& e : full.Entries)
+        PatternPool.Add(full.Positions(e), e.Total, e.Hash);
+    SortUnique(PatternPool);
+}
+
+} // namespace vellicor

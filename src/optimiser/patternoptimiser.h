@@ -1,0 +1,55 @@
+#pragma once
+
+#include "optimiser/optimiser.h"
+#include "optimiser/pattern.h"
+
+#include <span>
+#include <vector>
+
+namespace vellicor {
+
+// A candidate for the selection: one working coil with its own copy of a pattern, to which filler
+// slits may be added.
+struct CPatternColumn {
+    const CCoilInfo* Coil = nullptr;
+    CPattern Pattern;
+};
+
+// The optimiser of one group: generates patterns, pairs them with coils, selects by linear
+// programming and assembles the layouts.
+class CPatternOptimiser : public COptimiser {
+public:
+    CPatternOptimiser(std::span<CCoil* const> coils, std::span<CCoilPart* const> parts,
+                      std::span<CCoilPart* const> slits, std::span<CCoilPart* const> fillers,
+                      const CSettings& settings);
+
+    int Run() override;
+
+    // The stages, in the order Run performs them.
+    void GeneratePatterns();
+    void AddFullWidthPatterns();
+    void BuildColumns();
+    void AddFillerSlits();
+
+    // One pass's pruning of its distinct fresh patterns, at the limit of pass `Iteration`.
+    void PrunePatterns(CPatternList& fresh);
+
+    // The number of requirement widths: the positions before the filler widths.
+    std::size_t RequirementWidthCount() const { return requirementWidths_; }
+
+    double MaxUsableWidth = 0.0;
+    int DifSlitLimit = 0;
+    // Sorted by the pattern order, without duplicates.
+    CPatternList PatternPool;
+    std::vector<CPatternColumn> Columns;
+    int Iteration = 0;
+
+private:
+    class CGeneration;
+
+    std::span<const CSlitWidth> WidthTable() const { return Widths; }
+
+    std::size_t requirementWidths_ = 0;
+};
+
+} // namespace vellicor
