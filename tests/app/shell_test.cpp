@@ -8,8 +8,14 @@
 #include "platform/memorysettingsstore.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
+#include "ui/cutsettingsdlg.h"
+#include "ui/lenedit.h"
+#include "ui/unitdlg.h"
+#include "units/units.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -42,6 +48,18 @@ private:
         return path;
     }
 
+    // Runs `act` on the next modal dialog of type T once it is up.
+    template <typename T, typename F>
+    static void WhenModal(F act)
+    {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!dialog)
+                qFatal("no modal dialog of the expected kind");
+            act(dialog);
+        });
+    }
+
     std::unique_ptr<QTemporaryDir> dir_;
     test::RecordingMessages messages_;
 
@@ -50,6 +68,87 @@ private slots:
     {
         dir_ = std::make_unique<QTemporaryDir>();
         messages_ = {};
+        SetUnitSettings(UnitSettings{});
+    }
+
+    void cutSettingsOkDiscardsTheResult()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CVellicorDoc& doc = frame->ActiveJob()->GetDocument();
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
+        doc.Layouts.Add(std::make_unique<CLayout>(doc.GetCoil(0), CSlitPosList{}, 100, 0));
+
+        // Cancel changes nothing.
+        WhenModal<CCutSettingsDlg>([](CCutSettingsDlg* d) { d->reject(); });
+        frame->Action(cmd::CutSettings)->trigger();
+        QVERIFY(doc.HasResults());
+        QVERIFY(!doc.IsModified());
+
+        // OK without a change still discards the result.
+        WhenModal<CCutSettingsDlg>([](CCutSettingsDlg* d) {
+            QCOMPARE(d->KerfEdit()->text(), QString("0"));
+            QCOMPARE(d->MinOffCutEdit()->text(), QString("10"));
+            d->accept();
+        });
+        frame->Action(cmd::CutSettings)->trigger();
+        QVERIFY(!doc.HasResults());
+        QVERIFY(doc.IsModified());
+
+        // Values are typed in the current unit: 0.0625 decimal inches is 1.5875 mm.
+        UnitSettings inches;
+        inches.lengthUnit = kUnitInchDecimal;
+        SetUnitSettings(inches);
+        WhenModal<CCutSettingsDlg>([](CCutSettingsDlg* d) {
+            d->KerfEdit()->setText("0.0625");
+            d->MinOffCutEdit()->setText("abc");
+            d->accept();
+        });
+        frame->Action(cmd::CutSettings)->trigger();
+        QCOMPARE(doc.Settings.Kerf, 1.5875);
+        QCOMPARE(doc.Settings.MinOffCut, 0.0);
+    }
+
+    void selectUnitWritesOnlyWhatChanged()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        QSettings settings(dir_->filePath("settings.ini"), QSettings::IniFormat);
+
+        // The same units again: nothing written, nothing changed.
+        WhenModal<CUnitDlg>([](CUnitDlg* d) {
+            QVERIFY(d->DecimalsList()->isEnabled());
+            QVERIFY(!d->DenominatorList()->isEnabled());
+            d->accept();
+        });
+        QVERIFY(!EditUnitSettings(app->Store(), frame));
+        QVERIFY(!settings.contains("Settings/UnitLen"));
+
+        // Fractional inches with 1/16: the two values that changed are written.
+        WhenModal<CUnitDlg>([](CUnitDlg* d) {
+            d->LengthList()->setCurrentIndex(kUnitInchFraction);
+            QVERIFY(!d->DecimalsList()->isEnabled());
+            QVERIFY(d->DenominatorList()->isEnabled());
+            d->DenominatorList()->setCurrentIndex(1);
+            d->accept();
+        });
+        QVERIFY(EditUnitSettings(app->Store(), frame));
+        settings.sync();
+        QCOMPARE(settings.value("Settings/UnitLen").toString(), QString("Inch (Fractional 8/32\")"));
+        QCOMPARE(settings.value("Settings/UnitInchFractionDenom").toInt(), 16);
+        QVERIFY(!settings.contains("Settings/UnitArea"));
+        QVERIFY(!settings.contains("Settings/UnitNoOfDecimals"));
+        QCOMPARE(CurrentFractionDenominator(), 16);
+
+        // Cancel keeps everything.
+        WhenModal<CUnitDlg>([](CUnitDlg* d) {
+            d->LengthList()->setCurrentIndex(kUnitMm);
+            d->reject();
+        });
+        QVERIFY(!EditUnitSettings(app->Store(), frame));
+        QCOMPARE(CurrentUnitSettings().lengthUnit, kUnitInchFraction);
     }
 
     void newJobsAreNumbered()
