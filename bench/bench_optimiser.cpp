@@ -1,6 +1,6 @@
-// Pattern generation on generated jobs of 10 to 60 widths: the product's generation against the
-// step-by-step baseline, with the pool each produces (they must agree), the passes, the columns
-// and the peak heap.
+// Generated jobs of 10 to 60 widths. Pattern generation: the product's against the step-by-step
+// baseline, with the pool each produces (they must agree), the passes, the columns and the peak
+// heap. Selection: the linear program's size and solve time. The whole group: every stage of Run.
 
 #include "baselinepatterns.h"
 #include "benchjobs.h"
@@ -9,6 +9,8 @@
 #include "optimiser/patternoptimiser.h"
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 namespace vellicor::bench {
 namespace {
@@ -94,8 +96,62 @@ void BM_BaselineGeneratePatterns(benchmark::State& state)
     state.counters["peak_MB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
 }
 
+void BM_SolvePatterns(benchmark::State& state)
+{
+    const CBenchJob job = MakeBenchJob(static_cast<int>(state.range(0)));
+    std::size_t rows = 0;
+    std::size_t columns = 0;
+    std::size_t used = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto opt = MakeOptimiser(job);
+        opt->GeneratePatterns();
+        opt->AddFullWidthPatterns();
+        opt->BuildColumns();
+        opt->AddFillerSlits();
+        rows = opt->PartInfos.size() + opt->CoilInfos.size();
+        columns = opt->Columns.size();
+        state.ResumeTiming();
+        const std::vector<double> x = opt->SolvePatterns();
+        state.PauseTiming();
+        used = static_cast<std::size_t>(std::count_if(x.begin(), x.end(), [](double v) { return v > 0; }));
+        opt.reset();
+        state.ResumeTiming();
+    }
+    if (used == 0)
+        state.SkipWithError("the program has no solution");
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["columns"] = static_cast<double>(columns);
+    state.counters["used"] = static_cast<double>(used);
+}
+
+void BM_OptimiseGroup(benchmark::State& state)
+{
+    const CBenchJob job = MakeBenchJob(static_cast<int>(state.range(0)));
+    std::size_t layouts = 0;
+    double shortKg = 0.0;
+    for (auto _ : state) {
+        auto opt = MakeOptimiser(job);
+        opt->Run();
+        state.PauseTiming();
+        layouts = static_cast<std::size_t>(opt->Results.GetCount());
+        shortKg = 0.0;
+        for (const auto* rows : {&job.Parts, &job.Slits})
+            for (const auto& r : *rows)
+                shortKg += std::max(0.0, r->RequiredWeight() - opt->Results.ProducedWeight(r->Name));
+        opt.reset();
+        state.ResumeTiming();
+    }
+    if (layouts == 0)
+        state.SkipWithError("no layout");
+    state.counters["layouts"] = static_cast<double>(layouts);
+    state.counters["short_kg"] = shortKg;
+}
+
 BENCHMARK(BM_GeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaselineGeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_SolvePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptimiseGroup)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace vellicor::bench

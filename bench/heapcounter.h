@@ -1,7 +1,8 @@
 #pragma once
 
-// Counts the heap in use by the benchmark program: include in exactly one source file, which then
-// replaces the global allocation functions.
+// Counts the heap in use by the benchmark program, in bytes asked for (the allocator's own
+// overhead per block is not counted): include in exactly one source file, which then replaces the
+// global allocation functions.
 
 #include <atomic>
 #include <cstddef>

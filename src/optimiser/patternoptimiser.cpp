@@ -22,6 +22,10 @@ int CPatternOptimiser::Run()
     AddFullWidthPatterns();
     BuildColumns();
     AddFillerSlits();
+    SelectPatterns();
+    ApplyMinPatternWeight(Settings.MinPatWt);
+    SplitToStockRows();
+    SplitToPartRows();
     PatternPool.Clear();
     return 1;
 }

@@ -4,6 +4,7 @@
 #include "optimiser/pattern.h"
 
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace vellicor {
@@ -30,9 +31,18 @@ public:
     void AddFullWidthPatterns();
     void BuildColumns();
     void AddFillerSlits();
+    void SelectPatterns();
+    void ApplyMinPatternWeight(double limit);
+    void SplitToStockRows();
+    void SplitToPartRows();
 
     // One pass's pruning of its distinct fresh patterns, at the limit of pass `Iteration`.
     void PrunePatterns(CPatternList& fresh);
+    // The usable kg to run through each column, in Columns order; all 0 when the program has no
+    // acceptable solution.
+    std::vector<double> SolvePatterns();
+    // Appends the layout of x usable kg of a column to Results, on the document's records.
+    void MakeLayout(const CPatternColumn& column, double x);
 
     // The number of requirement widths: the positions before the filler widths.
     std::size_t RequirementWidthCount() const { return requirementWidths_; }
@@ -46,6 +56,9 @@ public:
 
 private:
     class CGeneration;
+
+    void RebalanceDropped(CLayoutList& layouts, const std::vector<std::pair<double, double>>& dropped);
+    void DistributePartRows(std::vector<CCoilPart*> rows);
 
     std::span<const CSlitWidth> WidthTable() const { return Widths; }
 

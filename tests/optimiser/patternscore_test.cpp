@@ -78,5 +78,89 @@ TEST_F(ScoreTable, UndefinedCornersScoreZero)
     }
 }
 
+// Requirements whose demand is proportional to their width in the pattern are perfectly balanced:
+// both balance scores are 1.
+struct CBalancedPattern {
+    explicit CBalancedPattern(std::vector<double> slitWidths)
+    {
+        infos.reserve(slitWidths.size());
+        for (double w : slitWidths) {
+            infos.push_back({static_cast<int>(infos.size()), w, w, 0, InfoRequirement, w});
+            widths.push_back({w, &infos.back()});
+            slits.push_back(static_cast<SlitPos>(slits.size()));
+        }
+    }
+
+    CPatternView View() const { return {slits, PatternTotal(slits, widths, 0.0)}; }
+
+    std::vector<CPartInfo> infos;
+    std::vector<CSlitWidth> widths;
+    Slits slits;
+};
+
+TEST(ScoreColumn, OffcutDiscount)
+{
+    struct Case {
+        double leftover;
+        double minOffCut;
+        double cost;
+    };
+    const Case cases[] = {
+        {100, 50, 1.92},     // u = 0.9, d = 1
+        {100, 100.05, 1.92}, // 100 + 0.1 > 100.05
+        {100, 100.1, 2.0},   // not an offcut
+        {400, 10, 1.65},     // u = 0.6, d = 0.8
+    };
+    for (const Case& c : cases) {
+        const CCoilInfo coil{0, 1000, 5000, 2.0};
+        CBalancedPattern p({1000 - c.leftover});
+        EXPECT_NEAR(ScoreColumn(coil, p.View(), p.widths, c.minOffCut), c.cost, 1e-12)
+            << c.leftover << " / " << c.minOffCut;
+    }
+}
+
+TEST(ScoreColumn, BonusForFullBalancedPatternsOfManyWidths)
+{
+    const CCoilInfo coil{0, 1000, 5000, 2.0};
+    const double twoThirds = 2.0 / 3.0;
+    struct Case {
+        const char* what;
+        std::vector<double> widths;
+        double f; // 1: no bonus
+    };
+    const Case cases[] = {
+        // F = 4 * 2/3 + 0.99 = 3.657; G = 3 + 0.99 replaces it.
+        {"six widths, G is larger", {100, 150, 160, 170, 190, 220}, 3 + 0.99},
+        // F = 7 * 2/3 + 0.99 = 5.657 beats G = 4 + 0.99.
+        {"nine widths, F is larger", {80, 90, 100, 105, 110, 115, 120, 130, 140}, 7 * twoThirds + 0.99},
+        // dc 3: only G = 1 + 0.99.
+        {"three widths", {300, 340, 350}, 1 + 0.99},
+        {"two widths: no bonus", {490, 500}, 1},
+        {"utilisation exactly 0.985: no bonus", {100, 150, 160, 170, 190, 215}, 1},
+    };
+    for (const Case& c : cases) {
+        CBalancedPattern p(c.widths);
+        const double expected = c.f > 1 ? 0.7 * 2.0 + 0.3 * 2.0 / c.f : 2.0;
+        // A minimum offcut above the leftover keeps the offcut discount out.
+        EXPECT_NEAR(ScoreColumn(coil, p.View(), p.widths, 100), expected, 1e-12) << c.what;
+    }
+}
+
+TEST(ScoreColumn, FillerSlitsKeepTheBonusAway)
+{
+    // Five balanced requirements (800 mm) and 200 mm more of a filler, or of a sixth requirement.
+    const CCoilInfo coil{0, 1000, 5000, 2.0};
+    CBalancedPattern withRequirement({100, 150, 160, 170, 220, 100});
+    withRequirement.infos[5].Amount = 200.0; // its 200 mm
+    withRequirement.slits.push_back(5);
+    EXPECT_LT(ScoreColumn(coil, withRequirement.View(), withRequirement.widths, 100), 2.0);
+
+    CBalancedPattern withFiller({100, 150, 160, 170, 220, 100});
+    withFiller.infos[5].InfoKind = InfoFiller;
+    withFiller.infos[5].Amount = -1.0;
+    withFiller.slits.push_back(5);
+    EXPECT_EQ(ScoreColumn(coil, withFiller.View(), withFiller.widths, 100), 2.0);
+}
+
 } // namespace
 } // namespace vellicor
