@@ -2,6 +2,7 @@
 
 #include "app/childframe.h"
 #include "app/commandids.h"
+#include "app/optimiserun.h"
 #include "app/strings.h"
 #include "app/vellicorapp.h"
 #include "app/windowrect.h"
@@ -23,10 +24,15 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+
+#include <thread>
 
 namespace vellicor {
 namespace {
@@ -138,7 +144,10 @@ void CMainFrame::CreateActions()
         QPrintDialog dialog(&app_.Printer().Printer(), this);
         dialog.exec();
     });
-    AddAction(cmd::Optimise, Qt::Key_F9);
+    connect(AddAction(cmd::Optimise, Qt::Key_F9), &QAction::triggered, this, [this] {
+        if (CChildFrame* job = ActiveJob())
+            OptimiseJob(*job);
+    });
     connect(AddAction(cmd::ExportRtf), &QAction::triggered, this, [this] {
         if (CChildFrame* job = ActiveJob()) {
             job->GetView().StoreActivePage();
@@ -434,6 +443,57 @@ void CMainFrame::OnToggleQtyByLength()
         doc.QtyByLength = doc.QtyByLength ? 0 : 1;
     }
     UpdateMenus();
+}
+
+void CMainFrame::OptimiseJob(CChildFrame& job)
+{
+    // The page's validation result does not stop the run: it works on what the job holds.
+    job.GetView().StoreActivePage();
+    CVellicorDoc& doc = job.GetDocument();
+
+    QProgressDialog dialog(Text(ids::OptimiseStarting), Text(ids::OptimiseCancel), 0, 0, this);
+    dialog.setWindowTitle(Text(ids::AppName));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+
+    COptimiseRun run(doc, [&dialog](int group, int groups, const std::string& key) {
+        const QString label = Text(ids::OptimiseGroup).arg(QString::fromStdString(key)).arg(group + 1).arg(groups);
+        QMetaObject::invokeMethod(&dialog, [&dialog, label, group, groups] {
+            dialog.setMaximum(groups);
+            dialog.setValue(group);
+            dialog.setLabelText(label);
+        }, Qt::QueuedConnection);
+    });
+    connect(&dialog, &QProgressDialog::canceled, &dialog, [&run] { run.Cancel(); });
+
+    // The worker starts once the dialog runs, so that a cancel can never miss it.
+    std::thread worker;
+    QTimer::singleShot(0, &dialog, [&] {
+        if (run.Cancelled())
+            return;
+        worker = std::thread([&run, &dialog] {
+            run.Execute();
+            QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.done(QDialog::Accepted); }, Qt::QueuedConnection);
+        });
+    });
+    dialog.exec();
+    if (worker.joinable())
+        worker.join();
+
+    if (run.Cancelled()) {
+        doc.Layouts.Clear();
+        app_.Messages().Tell(ids::OptimiseCancelled);
+        return;
+    }
+    run.Messages().ShowAll(app_.Messages());
+    if (doc.HasResults()) {
+        job.GetView().Sheet()->setCurrentIndex(CVellicorView::ResultsTab);
+        job.GetView().ReloadActivePage();
+    } else {
+        app_.Messages().Tell(ids::CouldNotOptimise);
+    }
 }
 
 void CMainFrame::OnCutSettings()

@@ -39,6 +39,8 @@ public:
     // Before a modified job is closed: asks whether to save it; false when the user cancelled or the
     // save failed.
     bool SaveModified(CChildFrame& job);
+    // Optimise: the run goes on a worker thread behind a progress dialog that can stop it.
+    void OptimiseJob(CChildFrame& job);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -11,6 +11,11 @@ inline constexpr int LanguagePackMissing = 164;
 inline constexpr int AppName = 57344;
 inline constexpr int StatusReady = 57345;
 inline constexpr int SendMailFailed = 61712;
+inline constexpr int CouldNotOptimise = 198;
+inline constexpr int OptimiseStarting = 61713;
+inline constexpr int OptimiseGroup = 61714;
+inline constexpr int OptimiseCancel = 61715;
+inline constexpr int OptimiseCancelled = 61716;
 } // namespace ids
 
 inline QString Text(int id)

@@ -1,0 +1,71 @@
+#include "optimiser/optimise.h"
+
+#include "model/vellicordoc.h"
+#include "optimiser/wholepieces.h"
+#include "optimiser/patternoptimiser.h"
+#include "optimiser/sequencing.h"
+#include "platform/stringids.h"
+#include "platform/usermessages.h"
+#include "units/numtext.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vellicor {
+
+std::string MakeGroupKey(const std::string& material, double thickness)
+{
+    return material + "-" + FormatNumber(thickness, 3);
+}
+
+int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress)
+{
+    doc.Layouts.Clear();
+    if (doc.Coils.empty()) {
+        messages.Tell(ids::CoilSheetEmpty);
+        return -1;
+    }
+
+    std::vector<std::string> keys;
+    for (const auto& coil : doc.Coils) {
+        const std::string key = MakeGroupKey(coil->Material, coil->Thickness);
+        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    }
+
+    auto gather = [](const auto& records, const std::string& key, auto&& take) {
+        using Record = typename std::decay_t<decltype(records)>::value_type::element_type;
+        std::vector<Record*> out;
+        for (const auto& r : records)
+            if (take(*r) && MakeGroupKey(r->Material, r->Thickness) == key)
+                out.push_back(r.get());
+        return out;
+    };
+    auto inStock = [](const CCoil& c) { return c.Qty > 0; };
+    auto wanted = [](const CCoilPart& p) { return p.PieceCount() > 0; };
+
+    int result = -1;
+    for (std::size_t g = 0; g < keys.size(); ++g) {
+        const std::string& key = keys[g];
+        if (progress && !progress->BeforeGroup(static_cast<int>(g), static_cast<int>(keys.size()), key)) {
+            doc.Layouts.Clear();
+            return -1;
+        }
+        const auto coils = gather(doc.Coils, key, inStock);
+        const auto parts = gather(doc.Parts, key, wanted);
+        const auto slits = gather(doc.Slits, key, wanted);
+        const auto fillers = gather(doc.Fillers, key, wanted);
+        if (coils.empty() || (parts.empty() && slits.empty()))
+            continue;
+        CPatternOptimiser optimiser(coils, parts, slits, fillers, doc.Settings);
+        result = optimiser.Run();
+        while (!optimiser.Results.IsEmpty())
+            doc.Layouts.Add(optimiser.Results.Remove(optimiser.Results.GetAt(0)));
+    }
+
+    RoundUpToWholePieces(doc.Layouts);
+    SequenceLayouts(doc.Layouts);
+    return result;
+}
+
+} // namespace vellicor

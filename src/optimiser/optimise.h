@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace vellicor {
+
+class CVellicorDoc;
+class IUserMessages;
+
+// The text that groups coils and requirements: the material, "-", the thickness with 3 decimals
+// (none when it is within 0.001 of a whole number).
+std::string MakeGroupKey(const std::string& material, double thickness);
+
+// Told before each group is optimised, so that a long run can show where it is and be stopped.
+class IOptimiseProgress {
+public:
+    virtual ~IOptimiseProgress() = default;
+    // False stops the run: the job is then left without a result.
+    virtual bool BeforeGroup(int group, int groups, const std::string& key) = 0;
+};
+
+// The Optimise command on a job: discards the result, optimises every material-and-thickness
+// group on its own, rounds the layouts up to whole pieces and puts them into cutting order. 1 when
+// some group was optimised, -1 otherwise. Does not mark the job modified.
+int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress = nullptr);
+
+} // namespace vellicor
