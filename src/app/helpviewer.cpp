@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QUrl>
 
@@ -24,6 +25,7 @@ CHelpViewer::CHelpViewer(IShell& shell, QWidget* parent)
     SetHelpContext(this, 57667);
     setCentralWidget(browser_);
     browser_->setOpenLinks(false);
+    browser_->document()->setDocumentMargin(12);
     connect(browser_, &QTextBrowser::anchorClicked, this, &CHelpViewer::OnLink);
 
     QToolBar* bar = addToolBar(Text(ids::HelpTitle));
