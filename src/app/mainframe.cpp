@@ -466,7 +466,9 @@ void CMainFrame::OptimiseJob(CChildFrame& job)
             dialog.setLabelText(label);
         }, Qt::QueuedConnection);
     });
+    // The Cancel button, the close box and Escape all stop the run.
     connect(&dialog, &QProgressDialog::canceled, &dialog, [&run] { run.Cancel(); });
+    connect(&dialog, &QDialog::rejected, &dialog, [&run] { run.Cancel(); });
 
     // The worker starts once the dialog runs, so that a cancel can never miss it.
     std::thread worker;
