@@ -16,10 +16,12 @@
 #include "ui/vellicorview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
@@ -75,7 +77,8 @@ QString FileFilter()
 CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
 {
     setObjectName("MainFrame");
-    setWindowIcon(QIcon(":/icons/vellicor.svg"));
+    // Job windows and dialogs take the program's icon too.
+    QApplication::setWindowIcon(QIcon(":/icons/vellicor.svg"));
     setCentralWidget(mdi_);
     setAcceptDrops(true);
     CreateActions();
