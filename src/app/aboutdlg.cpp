@@ -31,7 +31,6 @@ CAboutDlg::CAboutDlg(IShell& shell, IUserMessages& messages, QWidget* parent)
       link_(new CLinkLabel({}, Text(ids::ProductWebsite).trimmed(), shell, messages, this))
 {
     setWindowTitle(UiText(DialogTextId(Id)));
-    setWindowIcon(QIcon(":/icons/vellicor.svg"));
     version_->setObjectName(QString::number(kVersionControl));
     link_->setObjectName(QString::number(kLinkControl));
     QFont bold = version_->font();

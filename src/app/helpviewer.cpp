@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolBar>
@@ -21,7 +20,6 @@ CHelpViewer::CHelpViewer(IShell& shell, QWidget* parent)
 {
     setObjectName("HelpViewer");
     setWindowTitle(Text(ids::HelpTitle));
-    setWindowIcon(QIcon(":/icons/vellicor.svg"));
     SetHelpContext(this, 57667);
     setCentralWidget(browser_);
     browser_->setOpenLinks(false);

@@ -45,7 +45,6 @@ CTipDlg::CTipDlg(ISettingsStore& store, IUserMessages& messages, const std::stri
       close_(new QPushButton(UiText(DialogTextId(Id, IdOk)), this))
 {
     setWindowTitle(UiText(DialogTextId(Id)));
-    setWindowIcon(QIcon(":/icons/vellicor.svg"));
     SetHelpContext(this, Id);
 
     auto* bulb = new QLabel(this);
