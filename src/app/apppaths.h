@@ -18,7 +18,8 @@ public:
     void SetInstallDir(const QString& dir) { installOverride_ = dir; }
     void SetUserDataDir(const QString& dir) { userDataOverride_ = dir; }
 
-    std::string HelpFile() const { return InstallDir() + "/vellicor.chm"; }
+    // The help pages: one HTML page per topic and the contents page "index.html".
+    std::string HelpDir() const { return InstallDir() + "/help"; }
     std::string TipsFile() const { return InstallDir() + "/VellicorTips.txt"; }
 
 private:

@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     files.removeFirst();
 
     vellicor::CVellicorApp app;
-    if (!app.InitInstance(files))
+    if (!app.InitInstance(files, vellicor::CVellicorApp::Splash::Show))
         return 1;
     return qapp.exec();
 }

@@ -12,6 +12,7 @@
 #include "platform/safefile.h"
 #include "report/jobreport.h"
 #include "ui/cutsettingsdlg.h"
+#include "ui/helpcontext.h"
 #include "ui/unitdlg.h"
 #include "ui/vellicorview.h"
 
@@ -126,6 +127,7 @@ QAction* CMainFrame::AddAction(int id, QKeySequence shortcut)
     const QString tip = ToolTip(id);
     if (!tip.isEmpty())
         action->setToolTip(tip);
+    SetHelpContext(action, id);
     actions_[id] = action;
     return action;
 }
@@ -184,14 +186,15 @@ void CMainFrame::CreateActions()
     connect(AddAction(cmd::WindowTile), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
     connect(AddAction(cmd::WindowArrange), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
 
-    AddAction(cmd::HelpTopics, QKeySequence::HelpContents);
-    AddAction(cmd::ContextHelp, QKeySequence(Qt::SHIFT | Qt::Key_F1));
-    AddAction(cmd::TipOfTheDay);
-    AddAction(cmd::LinkSupport);
-    AddAction(cmd::LinkDemos);
-    AddAction(cmd::LinkWebsite);
-    AddAction(cmd::LinkOrder);
-    AddAction(cmd::AppAbout);
+    // F1 and Shift+F1 are handled application-wide, so that they work in dialogs too.
+    connect(AddAction(cmd::HelpTopics), &QAction::triggered, this, [this] { app_.Help().ShowContents(); });
+    connect(AddAction(cmd::ContextHelp), &QAction::triggered, this, [this] { app_.Help().EnterContextMode(); });
+    connect(AddAction(cmd::TipOfTheDay), &QAction::triggered, this, [this] { app_.ShowTipOfTheDay(); });
+    const std::pair<int, int> links[] = {{cmd::LinkSupport, ids::SupportPage}, {cmd::LinkDemos, ids::DownloadPage},
+                                         {cmd::LinkWebsite, ids::ProductWebsite}, {cmd::LinkOrder, ids::OrderPage}};
+    for (auto [command, address] : links)
+        connect(AddAction(command), &QAction::triggered, this, [this, address] { app_.OpenWebLink(address); });
+    connect(AddAction(cmd::AppAbout), &QAction::triggered, this, [this] { app_.ShowAbout(); });
 
     for (int i = 0; i < kRecentFiles; ++i) {
         auto* recent = new QAction(this);

@@ -11,4 +11,9 @@ bool QtShell::OpenDocument(const std::string& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
+bool QtShell::OpenUrl(const std::string& url)
+{
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+}
+
 } // namespace vellicor

@@ -4,10 +4,11 @@
 
 namespace vellicor {
 
-// Opens files with the desktop's associated program.
+// Opens files and web addresses with the desktop's associated programs.
 class QtShell : public IShell {
 public:
     bool OpenDocument(const std::string& path) override;
+    bool OpenUrl(const std::string& url) override;
 };
 
 } // namespace vellicor

@@ -1,9 +1,17 @@
 #include "app/vellicorapp.h"
 
+#include "app/aboutdlg.h"
+#include "app/commandids.h"
 #include "app/mainframe.h"
+#include "app/splashwnd.h"
 #include "app/strings.h"
+#include "app/tipdlg.h"
+#include "app/weblinks.h"
 #include "platform/safefile.h"
 #include "units/units.h"
+
+#include <QAction>
+#include <QTimer>
 
 #include <clocale>
 
@@ -17,7 +25,7 @@ namespace vellicor {
 
 CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings, IUserMessages* messages, IShell* shell)
     : settings_(settings ? std::move(settings) : std::make_unique<QSettings>("Quintal", "Vellicor")), store_(*settings_),
-      messages_(messages ? messages : &boxes_), shell_(shell ? shell : &desktop_)
+      messages_(messages ? messages : &boxes_), shell_(shell ? shell : &desktop_), help_(paths_, *shell_)
 {
     InitIconResources();
 }
@@ -39,7 +47,7 @@ void CVellicorApp::LoadLanguagePack()
         messages_->Tell(ids::LanguagePackMissing);
 }
 
-bool CVellicorApp::InitInstance(const QStringList& files)
+bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
 {
     LoadLanguagePack();
     std::setlocale(LC_ALL, "");
@@ -47,6 +55,12 @@ bool CVellicorApp::InitInstance(const QStringList& files)
 
     frame_ = std::make_unique<CMainFrame>(*this);
     boxes_.SetParent(frame_.get());
+    help_.SetMainWindow(frame_.get());
+    if (splash == Splash::Show) {
+        splash_ = new CSplashWnd(frame_.get());
+        QObject::connect(splash_, &CSplashWnd::Closed, frame_.get(), [this] { OnSplashClosed(); });
+        splash_->show();
+    }
     bool ok = true;
     if (files.isEmpty())
         frame_->NewJob();
@@ -54,7 +68,38 @@ bool CVellicorApp::InitInstance(const QStringList& files)
         ok = frame_->OpenJob(file) != nullptr && ok;
     frame_->setWindowTitle(Text(ids::AppTitle));
     frame_->show();
+    if (splash_)
+        splash_->raise();
     return ok;
+}
+
+CSplashWnd* CVellicorApp::SplashWindow() const
+{
+    return splash_;
+}
+
+void CVellicorApp::OnSplashClosed()
+{
+    frame_->update();
+    if (store_.GetProfileInt("Tip", "StartUp", 0) == 0)
+        QTimer::singleShot(0, frame_.get(), [this] { frame_->Action(cmd::TipOfTheDay)->trigger(); });
+}
+
+void CVellicorApp::ShowTipOfTheDay()
+{
+    CTipDlg dialog(store_, *messages_, paths_.TipsFile(), frame_.get());
+    dialog.exec();
+}
+
+void CVellicorApp::OpenWebLink(int stringId)
+{
+    OpenWebAddress(WebLinkAddress(stringId), *shell_, *messages_);
+}
+
+void CVellicorApp::ShowAbout()
+{
+    CAboutDlg dialog(*shell_, *messages_, frame_.get());
+    dialog.exec();
 }
 
 } // namespace vellicor

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/apppaths.h"
+#include "app/contexthelp.h"
 #include "app/qtmessages.h"
 #include "app/qtprinter.h"
 #include "app/qtshell.h"
 #include "app/qtsettingsstore.h"
 
+#include <QPointer>
 #include <QSettings>
 #include <QStringList>
 
@@ -14,6 +16,7 @@
 namespace vellicor {
 
 class CMainFrame;
+class CSplashWnd;
 
 // The application object: settings, messages, paths and printer for the whole run, and start-up.
 class CVellicorApp {
@@ -24,9 +27,12 @@ public:
                           IShell* shell = nullptr);
     ~CVellicorApp();
 
-    // Start-up in order; `files` are the job files named on the command line. False when the main
-    // window could not be created or the command line could not be carried out.
-    bool InitInstance(const QStringList& files);
+    enum class Splash { Skip, Show };
+
+    // Start-up in order; `files` are the job files named on the command line. With the splash
+    // screen, the tip of the day follows it when the user chose so. False when the main window
+    // could not be created or the command line could not be carried out.
+    bool InitInstance(const QStringList& files, Splash splash = Splash::Skip);
 
     ISettingsStore& Store() { return store_; }
     IUserMessages& Messages() { return *messages_; }
@@ -34,12 +40,23 @@ public:
     AppPaths& Paths() { return paths_; }
     IShell& Shell() { return *shell_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
+    CContextHelp& Help() { return help_; }
+    // The splash screen while it is up.
+    CSplashWnd* SplashWindow() const;
+
+    // Help for a dialog or command id: its topic, or the contents when it has none.
+    void ShowHelp(int contextId) { help_.ShowHelp(contextId); }
+    void ShowTipOfTheDay();
+    // Opens the vendor page of string 144, 145, 146 or 147.
+    void OpenWebLink(int stringId);
+    void ShowAbout();
 
     // The running number of the next new job's title (Vellicor1, Vellicor2, ...).
     int NextDocumentNumber() { return ++documentCount_; }
 
 private:
     void LoadLanguagePack();
+    void OnSplashClosed();
 
     std::unique_ptr<QSettings> settings_;
     QtSettingsStore store_;
@@ -49,6 +66,8 @@ private:
     AppPaths paths_;
     QtShell desktop_;
     IShell* shell_;
+    CContextHelp help_;
+    QPointer<CSplashWnd> splash_;
     std::unique_ptr<CMainFrame> frame_;
     int documentCount_ = 0;
 };

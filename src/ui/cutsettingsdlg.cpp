@@ -1,5 +1,6 @@
 #include "ui/cutsettingsdlg.h"
 
+#include "ui/helpcontext.h"
 #include "ui/lenedit.h"
 #include "ui/uitext.h"
 
@@ -13,6 +14,7 @@ CCutSettingsDlg::CCutSettingsDlg(double kerf, double minOffCut, QWidget* parent)
     : QDialog(parent), kerf_(new CLenEdit(this)), minOffCut_(new CLenEdit(this))
 {
     setWindowTitle(UiText(DialogTextId(Id)));
+    SetHelpContext(this, Id);
     kerf_->setObjectName("1004");
     minOffCut_->setObjectName("1009");
     kerf_->SetValue(kerf);

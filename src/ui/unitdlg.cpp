@@ -1,5 +1,6 @@
 #include "ui/unitdlg.h"
 
+#include "ui/helpcontext.h"
 #include "ui/uitext.h"
 
 #include <QComboBox>
@@ -17,6 +18,7 @@ CUnitDlg::CUnitDlg(const UnitSettings& current, QWidget* parent)
       denominatorLabel_(new QLabel(UiText(DialogTextId(Id, 1284)), this))
 {
     setWindowTitle(UiText(DialogTextId(Id)));
+    SetHelpContext(this, Id);
     for (const UnitDef& unit : UnitTable()) {
         length_->addItem(QString::fromUtf8(unit.lengthName));
         area_->addItem(QString::fromUtf8(unit.areaName));

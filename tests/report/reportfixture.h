@@ -5,6 +5,7 @@
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/safefile.h"
+#include "support/recordingshell.h"
 #include "units/units.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +22,6 @@ struct FixedPrinter : IPrinterMetrics {
     explicit FixedPrinter(int width = 0) : width(width) {}
     int PageWidthTwips() const override { return width; }
     int width;
-};
-
-struct RecordingShell : IShell {
-    bool OpenDocument(const std::string& path) override
-    {
-        opened.push_back(path);
-        return true;
-    }
-    std::vector<std::string> opened;
 };
 
 struct FixedPaths : IPaths {

@@ -1,0 +1,131 @@
+#include "app/contexthelp.h"
+
+#include "app/apppaths.h"
+#include "app/helptopics.h"
+#include "app/helpviewer.h"
+#include "ui/helpcontext.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QToolButton>
+
+namespace vellicor {
+
+CContextHelp::CContextHelp(const AppPaths& paths, IShell& shell) : paths_(paths), shell_(shell)
+{
+    qApp->installEventFilter(this);
+    HelpHandler() = [this](int contextId) { ShowHelp(contextId); };
+}
+
+CContextHelp::~CContextHelp()
+{
+    HelpHandler() = nullptr;
+    LeaveContextMode();
+    delete viewer_.data();
+}
+
+CHelpViewer* CContextHelp::Viewer() const
+{
+    return viewer_;
+}
+
+void CContextHelp::ShowHelp(int contextId)
+{
+    ShowTopic(HelpTopicOf(contextId));
+}
+
+void CContextHelp::ShowContents()
+{
+    ShowTopic(kHelpContents);
+}
+
+void CContextHelp::ShowTopic(int topic)
+{
+    if (!viewer_)
+        viewer_ = new CHelpViewer(shell_, mainWindow_);
+    viewer_->ShowPage(QString::fromStdString(paths_.HelpDir()),
+                      QString::fromStdString(HelpTopicPage(topic)));
+    viewer_->show();
+    viewer_->raise();
+    viewer_->activateWindow();
+}
+
+void CContextHelp::EnterContextMode()
+{
+    if (contextMode_)
+        return;
+    contextMode_ = true;
+    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+}
+
+void CContextHelp::LeaveContextMode()
+{
+    if (!contextMode_)
+        return;
+    contextMode_ = false;
+    QApplication::restoreOverrideCursor();
+}
+
+bool CContextHelp::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (contextMode_ && key->key() == Qt::Key_Escape) {
+            LeaveContextMode();
+            return true;
+        }
+        if (key->key() != Qt::Key_F1)
+            return false;
+        if (key->modifiers() & Qt::ShiftModifier) {
+            EnterContextMode();
+        } else {
+            // Key presses go to the window with the focus.
+            LeaveContextMode();
+            ShowHelp(HelpContextOf(watched));
+        }
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+        return contextMode_ && OnContextClick(watched, static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseButtonRelease:
+        if (swallowRelease_) {
+            swallowRelease_ = false;
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+// The clicked menu entry, toolbar button or window chooses the help. Clicks on the menu bar and on
+// entries that open a submenu go through, so that the user can reach any menu entry.
+bool CContextHelp::OnContextClick(QObject* watched, QPoint pos)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || qobject_cast<QMenuBar*>(widget))
+        return false;
+    const QObject* target = widget;
+    if (auto* menu = qobject_cast<QMenu*>(widget)) {
+        QAction* action = menu->actionAt(pos);
+        if (!action || action->menu())
+            return false;
+        target = action;
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    } else if (auto* button = qobject_cast<QToolButton*>(widget); button && button->defaultAction()) {
+        target = button->defaultAction();
+    }
+    LeaveContextMode();
+    swallowRelease_ = true;
+    ShowHelp(HelpContextOf(target));
+    return true;
+}
+
+} // namespace vellicor
