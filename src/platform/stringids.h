@@ -27,6 +27,19 @@ inline constexpr int JsonNeedsInteger = 61726;
 inline constexpr int JsonNeedsArray = 61727;
 inline constexpr int JsonNeedsObject = 61728;
 inline constexpr int JsonUnknownName = 61729;
+
+// The layout drawing.
+inline constexpr int LayoutLeftTrim = 61760;
+inline constexpr int LayoutRightTrim = 61761;
+inline constexpr int LayoutOffcut = 61762;
+inline constexpr int LayoutScrap = 61763;
+inline constexpr int LayoutKerf = 61764;
+inline constexpr int LayoutOverflow = 61765;
+inline constexpr int LayoutPart = 61766;
+inline constexpr int LayoutSlit = 61767;
+inline constexpr int LayoutFiller = 61768;
+inline constexpr int LayoutRotated = 61769;
+inline constexpr int LayoutWidth = 61770;
 } // namespace ids
 
 } // namespace vellicor
