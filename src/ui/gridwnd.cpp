@@ -244,7 +244,8 @@ void CSGridWnd::SetCurrentCell(int row, int col)
     const QModelIndex index = model_->index(row - 1, col - 1);
     if (!index.isValid())
         return;
-    setCurrentIndex(index);
+    // Whatever keys are held, a move made by the program selects just the new cell.
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
 }
 
@@ -444,6 +445,9 @@ void CSGridWnd::currentChanged(const QModelIndex& current, const QModelIndex& pr
             Notify(NotifyRowChanged);
         Notify(NotifyCellChanged);
         notifyingMove_ = false;
+        // A move made by the owner meanwhile has reported itself.
+        if (currentIndex() != current)
+            return;
     }
     if (current.isValid()) {
         lastRow_ = current.row() + 1;
