@@ -2,6 +2,7 @@
 
 #include "ui/page.h"
 
+#include <QFile>
 #include <QIcon>
 #include <QTabBar>
 
@@ -29,7 +30,8 @@ void CSSheet::AddPage(CSPage* page)
     connect(page, &CSPage::HelpRequested, this, &CSSheet::HelpRequested);
     connect(page, &CSPage::DocumentChanged, this, &CSSheet::DocumentChanged);
     const int index = count();
-    addTab(page, QIcon(QString(":/ui/tab%1.svg").arg(index)), page->GetCaption());
+    const QString image = QString(":/ui/tab%1.svg").arg(index);
+    addTab(page, QFile::exists(image) ? QIcon(image) : QIcon(), page->GetCaption());
     setTabToolTip(index, page->GetTabTip());
 }
 
