@@ -108,8 +108,10 @@ CSGridWnd::CSGridWnd(const QString& layout, UiServices services, QWidget* parent
             undo_->push(new CellEditCommand(*model_, row, col, before, after));
         UserChanged();
     });
-    if (auto* corner = findChild<QAbstractButton*>())
-        corner->installEventFilter(this);
+    // The corner button is the view's only button child.
+    corner_ = findChild<QAbstractButton*>();
+    if (corner_)
+        corner_->installEventFilter(this);
 }
 
 CSGridWnd::~CSGridWnd()
@@ -132,6 +134,8 @@ void CSGridWnd::SetLayoutName(const QString& name)
         if (col >= 1 && col <= GetColCount())
             setColumnWidth(col - 1, std::max(ParseInt(widths[i]), 0));
     }
+    if (corner_)
+        corner_->update();
     Redraw();
 }
 
@@ -458,11 +462,9 @@ void CSGridWnd::currentChanged(const QModelIndex& current, const QModelIndex& pr
 
 bool CSGridWnd::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Paint && !layoutName_.isEmpty()) {
-        if (auto* corner = qobject_cast<QAbstractButton*>(watched)) {
-            PaintCorner(corner);
-            return true;
-        }
+    if (event->type() == QEvent::Paint && watched == corner_ && !layoutName_.isEmpty()) {
+        PaintCorner(corner_);
+        return true;
     }
     return QTableView::eventFilter(watched, event);
 }

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class QAbstractButton;
 class QMenu;
 class QUndoStack;
 
@@ -150,6 +151,7 @@ private:
 
     CGridModel* model_;
     QUndoStack* undo_;
+    QAbstractButton* corner_ = nullptr;
     UiServices services_;
     QString layoutName_;
     std::vector<int> numericExprCols_;
