@@ -1,11 +1,11 @@
 #include "ui/csvimportdlg.h"
 
+#include "ui/dialogbuttons.h"
 #include "ui/gridwnd.h"
 #include "ui/uitext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -89,21 +89,15 @@ CCsvImportDlg::CCsvImportDlg(std::vector<std::string> items, std::vector<std::st
         mapping_->SetValue(row, ColExample, Q(csv_.Examples()[i]));
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Text(IdOk));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Text(IdCancel));
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(delimiterBox);
     layout->addLayout(skipRow);
     layout->addWidget(settingsBox);
     layout->addWidget(preview_, 1);
     layout->addWidget(mapping_, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(CreateOkCancel(this, Id));
     resize(560, 520);
 
-    connect(buttons, &QDialogButtonBox::accepted, this, &CCsvImportDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(delimiters_, &QButtonGroup::idClicked, this, [this](int radio) {
         PullMapping();
         csv_.SelectDelimiter(static_cast<CCsvImport::Radio>(radio));

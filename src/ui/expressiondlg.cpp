@@ -1,11 +1,10 @@
 #include "ui/expressiondlg.h"
 
+#include "ui/dialogbuttons.h"
 #include "ui/uitext.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vellicor {
@@ -26,12 +25,7 @@ CExpressionDlg::CExpressionDlg(QWidget* parent) : QDialog(parent), edit_(new QLi
         }
         layout->addWidget(label);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(UiText(DialogTextId(Id, IdOk)));
-    buttons->button(QDialogButtonBox::Cancel)->setText(UiText(DialogTextId(Id, IdCancel)));
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(CreateOkCancel(this, Id));
 }
 
 QString CExpressionDlg::Expression() const

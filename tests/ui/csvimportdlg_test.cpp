@@ -1,5 +1,4 @@
-#include "platform/memorysettingsstore.h"
-#include "support/recordingmessages.h"
+#include "support/uifixture.h"
 #include "ui/csvimportdlg.h"
 #include "ui/gridwnd.h"
 
@@ -51,19 +50,17 @@ private:
         auto dialog = std::make_unique<CCsvImportDlg>(std::vector<std::string>{"Name", "Width", "Length", "Remarks"},
                                                       std::vector<std::string>{"C1", "2000", "50000", "Stock1"},
                                                       "Csv Stock Input...", kFixture, "Stock_Csv",
-                                                      UiServices{store_, messages_});
+                                                      ui_.Services());
         dialog->show();
         return dialog;
     }
 
-    MemorySettingsStore store_;
-    test::RecordingMessages messages_;
+    test::UiFixture ui_;
 
 private slots:
     void init()
     {
-        store_ = MemorySettingsStore();
-        messages_ = {};
+        ui_.Reset();
     }
 
     void importsTheMappedColumns()
@@ -94,13 +91,13 @@ private slots:
         mapping.SetValue(4, CCsvImportDlg::ColImportColumn, "<Expression>");
         mapping.SetValue(4, CCsvImportDlg::ColDefault, "R$N");
         dialog->SaveButton()->click();
-        QCOMPARE(store_.GetProfileString("Stock_Csv", "MappedColumnNos", ""), std::string("1::3::2::0::"));
-        QCOMPARE(store_.GetProfileString("Stock_Csv", "MappedColumnDefaults", ""), std::string("::::::R$N::"));
+        QCOMPARE(ui_.store.GetProfileString("Stock_Csv", "MappedColumnNos", ""), std::string("1::3::2::0::"));
+        QCOMPARE(ui_.store.GetProfileString("Stock_Csv", "MappedColumnDefaults", ""), std::string("::::::R$N::"));
 
         // The short last line has no width: it is reported and left out.
         ClickOk(*dialog);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(messages_.Ids(), std::vector<int>{CCsvImport::kMsgLinesSkipped});
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>{CCsvImport::kMsgLinesSkipped});
         QCOMPARE(dialog->GetRowCount(), 2);
         QCOMPARE(dialog->GetRow(0), std::string("A::50::100::R1::"));
         QCOMPARE(dialog->GetRow(1), std::string("B::60::200::R2::"));
@@ -110,8 +107,8 @@ private slots:
     void controlsRebuildThePreview()
     {
         // A saved mapping comes back.
-        store_.WriteString("Stock_Csv", "MappedColumnNos", "1::3::2::0::");
-        store_.WriteString("Stock_Csv", "MappedColumnDefaults", "::::::R$N::");
+        ui_.store.WriteString("Stock_Csv", "MappedColumnNos", "1::3::2::0::");
+        ui_.store.WriteString("Stock_Csv", "MappedColumnDefaults", "::::::R$N::");
         auto dialog = MakeDialog();
         CSGridWnd& mapping = *dialog->MappingGrid();
         QCOMPARE(Column(mapping, CCsvImportDlg::ColImportColumn), (QStringList{"Name", "W", "L", "<Expression>"}));
@@ -135,7 +132,7 @@ private slots:
         QVERIFY(dialog->OtherEdit()->isEnabled());
         dialog->OtherEdit()->setText("a");
         emit dialog->OtherEdit()->editingFinished();
-        QCOMPARE(messages_.shown.back().id, CCsvImport::kMsgBadDelimiter);
+        QCOMPARE(ui_.messages.shown.back().id, CCsvImport::kMsgBadDelimiter);
         QCOMPARE(Headers(*dialog->PreviewGrid()), QStringList{"Col 1"});
         dialog->OtherEdit()->setText(",");
         emit dialog->OtherEdit()->editingFinished();

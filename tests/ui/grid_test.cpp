@@ -1,5 +1,4 @@
-#include "platform/memorysettingsstore.h"
-#include "support/recordingmessages.h"
+#include "support/uifixture.h"
 #include "ui/expressiondlg.h"
 #include "ui/gridwnd.h"
 #include "ui/gridlayouts.h"
@@ -66,26 +65,23 @@ class GridTest : public QObject {
 private:
     std::unique_ptr<CSGridWnd> MakeGrid(int rows, int cols)
     {
-        auto grid = std::make_unique<CSGridWnd>(QString(), UiServices{store_, messages_});
+        auto grid = std::make_unique<CSGridWnd>(QString(), ui_.Services());
         grid->SetColCount(cols);
         grid->SetRowCount(rows);
         return grid;
     }
 
-    MemorySettingsStore store_;
-    test::RecordingMessages messages_;
+    test::UiFixture ui_;
 
 private slots:
     void init()
     {
-        store_ = MemorySettingsStore();
-        messages_ = {};
-        SetUnitSettings(UnitSettings{});
+        ui_.Reset();
     }
 
     void layoutGivesShapeAndHeaders()
     {
-        CSGridWnd grid("IDR_STOCK_OGL", {store_, messages_});
+        CSGridWnd grid("IDR_STOCK_OGL", ui_.Services());
         QCOMPARE(grid.GetColCount(), 12);
         QCOMPARE(grid.GetRowCount(), 1);
         QCOMPARE(grid.GetValue(0, 1), QString("Coil"));
@@ -190,8 +186,8 @@ private slots:
         // Every row selected: the menu refuses, the key clears the cells instead.
         grid->selectAll();
         TriggerMenu(*grid, 1, 1, CSGridWnd::MenuDelete);
-        QCOMPARE(messages_.Ids(), std::vector<int>{CSGridWnd::kMsgCannotDeleteLastRow});
-        QCOMPARE(messages_.shown.back().text, std::string("Cannot Delete Last Row"));
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>{CSGridWnd::kMsgCannotDeleteLastRow});
+        QCOMPARE(ui_.messages.shown.back().text, std::string("Cannot Delete Last Row"));
         QCOMPARE(grid->GetRowCount(), 3);
         QVERIFY(!grid->IsModified());
         QTest::keyClick(grid.get(), Qt::Key_Delete);
@@ -204,7 +200,7 @@ private slots:
         // Only cells selected: message 201 and nothing deleted.
         grid->SetCurrentCell(2, 2);
         TriggerMenu(*grid, 2, 2, CSGridWnd::MenuDelete);
-        QCOMPARE(messages_.shown.back().id, CSGridWnd::kMsgSelectRowToDelete);
+        QCOMPARE(ui_.messages.shown.back().id, CSGridWnd::kMsgSelectRowToDelete);
         QCOMPARE(grid->GetRowCount(), 3);
 
         // The owner may keep the rows while told of the deletion.
@@ -230,12 +226,12 @@ private slots:
         QCOMPARE(grid->GetValue(2, 1), QString("R2"));
 
         // A read-only grid deletes nothing and says nothing.
-        const std::size_t before = messages_.shown.size();
+        const std::size_t before = ui_.messages.shown.size();
         grid->SetReadOnly(true);
         SelectRow(*grid, 1);
         TriggerMenu(*grid, 1, 1, CSGridWnd::MenuDelete);
         QCOMPARE(grid->GetRowCount(), 3);
-        QCOMPARE(messages_.shown.size(), before);
+        QCOMPARE(ui_.messages.shown.size(), before);
     }
 
     void insertAndAppendRows()
@@ -316,7 +312,7 @@ private slots:
         // A block that takes in a column without expressions is refused whole.
         grid->selectAll();
         QVERIFY(!grid->ApplyExpression("$X * 2", true));
-        QCOMPARE(messages_.shown.back().id, CSGridWnd::kMsgExpressionColumns);
+        QCOMPARE(ui_.messages.shown.back().id, CSGridWnd::kMsgExpressionColumns);
         QCOMPARE(grid->GetValue(1, 2), QString("25.4"));
         QVERIFY(!grid->IsModified());
 
@@ -353,23 +349,23 @@ private slots:
     void columnWidthsSurviveANewWindow()
     {
         {
-            CSGridWnd grid("IDR_PART_OGL", {store_, messages_});
+            CSGridWnd grid("IDR_PART_OGL", ui_.Services());
             grid.SetLayoutName("  SLIT_PART_PG ");
             grid.horizontalHeader()->resizeSection(1, 133);
             grid.HideCols(8, 8);
             QVERIFY(!grid.IsModified());
         }
-        QCOMPARE(store_.GetProfileString("Grid", "SLIT_PART_PGName", ""), std::string("1,2,3,4,5,6,7,9,"));
-        QVERIFY(store_.GetProfileString("Grid", "SLIT_PART_PGWidth", "").starts_with("90,133,"));
+        QCOMPARE(ui_.store.GetProfileString("Grid", "SLIT_PART_PGName", ""), std::string("1,2,3,4,5,6,7,9,"));
+        QVERIFY(ui_.store.GetProfileString("Grid", "SLIT_PART_PGWidth", "").starts_with("90,133,"));
 
-        CSGridWnd again("IDR_PART_OGL", {store_, messages_});
+        CSGridWnd again("IDR_PART_OGL", ui_.Services());
         again.SetLayoutName("SLIT_PART_PG");
         QCOMPARE(again.columnWidth(1), 133);
 
         // Column numbers outside the grid are skipped one by one.
-        store_.WriteString("Grid", "XName", "0,3,99,");
-        store_.WriteString("Grid", "XWidth", "10,77,10,");
-        CSGridWnd other("IDR_PART_OGL", {store_, messages_});
+        ui_.store.WriteString("Grid", "XName", "0,3,99,");
+        ui_.store.WriteString("Grid", "XWidth", "10,77,10,");
+        CSGridWnd other("IDR_PART_OGL", ui_.Services());
         other.SetLayoutName("X");
         QCOMPARE(other.columnWidth(2), 77);
         QCOMPARE(other.columnWidth(0), 90);

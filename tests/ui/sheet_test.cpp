@@ -3,8 +3,7 @@
 #include "app/mainframe.h"
 #include "app/vellicorapp.h"
 #include "model/vellicordoc.h"
-#include "platform/memorysettingsstore.h"
-#include "support/recordingmessages.h"
+#include "support/uifixture.h"
 #include "ui/gridwnd.h"
 #include "ui/lenedititem.h"
 #include "ui/page.h"
@@ -87,21 +86,18 @@ class SheetTest : public QObject {
     Q_OBJECT
 
 private:
-    MemorySettingsStore store_;
-    test::RecordingMessages messages_;
+    test::UiFixture ui_;
 
 private slots:
     void init()
     {
-        store_ = MemorySettingsStore();
-        messages_ = {};
-        SetUnitSettings(UnitSettings{});
+        ui_.Reset();
     }
 
     void jobViewShowsTheFourTabs()
     {
         CVellicorDoc doc;
-        CVellicorView view(doc, {store_, messages_});
+        CVellicorView view(doc, ui_.Services());
         CSSheet* sheet = view.Sheet();
         const QStringList captions{"Rolls", "Slits", "Parts", "Results"};
         const QStringList tips{"Stock Page", "Slit Page", "Part Page", "Result Page"};
@@ -124,9 +120,9 @@ private slots:
         doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "steel", 1, 100, 1, "", 1, 0, 0));
         AddResult(doc);
         CSSheet sheet;
-        auto* page = new CoilPage(doc, {store_, messages_});
+        auto* page = new CoilPage(doc, ui_.Services());
         sheet.AddPage(page);
-        sheet.AddPage(new CSPlaceholderPage(304, 170, doc, {store_, messages_}));
+        sheet.AddPage(new CSPlaceholderPage(304, 170, doc, ui_.Services()));
         QSignalSpy changed(&sheet, &CSSheet::DocumentChanged);
         CSGridWnd* grid = page->GetGrid();
         QVERIFY(grid);
@@ -147,7 +143,7 @@ private slots:
         QVERIFY(!sheet.SetActivePage(1));
         QCOMPARE(sheet.currentIndex(), 0);
         QCOMPARE(sheet.GetActivePage(), page);
-        QCOMPARE(messages_.Ids(), std::vector<int>{kMsgEmptyName});
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>{kMsgEmptyName});
         QCOMPARE(doc.GetCoilCount(), 1);
         QVERIFY(doc.HasResults());
 
@@ -173,7 +169,7 @@ private slots:
     {
         CVellicorDoc doc;
         CSSheet sheet;
-        auto* page = new CoilPage(doc, {store_, messages_});
+        auto* page = new CoilPage(doc, ui_.Services());
         sheet.AddPage(page);
         QSignalSpy help(&sheet, &CSSheet::HelpRequested);
         QTest::keyClick(page->GetGrid(), Qt::Key_F1);
@@ -185,7 +181,7 @@ private slots:
     {
         QTemporaryDir dir;
         auto settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
-        CVellicorApp app(std::move(settings), &messages_);
+        CVellicorApp app(std::move(settings), &ui_.messages);
         app.Paths().SetInstallDir(dir.path());
         QVERIFY(app.InitInstance({}));
         CMainFrame* frame = app.MainFrame();
@@ -208,7 +204,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_F9);
         QCOMPARE(job->GetDocument().GetCoilCount(), 1);
         QCOMPARE(job->GetDocument().GetCoil(0)->Name, std::string("C9"));
-        QCOMPARE(messages_.Ids().back(), 198);  // optimised: nothing to cut
+        QCOMPARE(ui_.messages.Ids().back(), 198);  // optimised: nothing to cut
 
         QSignalSpy stockUsed(frame->Action(cmd::ViewStockUsed), &QAction::triggered);
         frame->activateWindow();
