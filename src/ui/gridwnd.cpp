@@ -29,6 +29,8 @@ namespace vellicor {
 namespace {
 
 constexpr const char* kGridSection = "Grid";
+constexpr QAbstractItemView::EditTriggers kEditTriggers =
+    QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed;
 
 // One typed cell.
 class CellEditCommand : public QUndoCommand {
@@ -92,8 +94,7 @@ CSGridWnd::CSGridWnd(const QString& layout, UiServices services, QWidget* parent
     setModel(model_);
     setItemDelegate(new CGridDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(kEditTriggers);
     if (const CGridLayout* l = FindGridLayout(layout)) {
         model_->SetColCount(static_cast<int>(l->columns.size()));
         for (int c = 1; c <= GetColCount(); ++c) {
@@ -301,6 +302,12 @@ void CSGridWnd::CommitTrans()
         return;
     undo_->push(new TransactionCommand(*model_, transName_, std::move(transBefore_), model_->Snapshot()));
     transBefore_.clear();
+}
+
+void CSGridWnd::SetReadOnly(bool readOnly)
+{
+    readOnly_ = readOnly;
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers : kEditTriggers);
 }
 
 void CSGridWnd::SetExpressionColumn(int col, bool numeric, bool text)
@@ -709,7 +716,7 @@ bool CSGridWnd::ExpressionBlock(bool numeric, int& top, int& left, int& bottom, 
 bool CSGridWnd::ApplyExpression(const QString& expression, bool numeric)
 {
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (!ExpressionBlock(numeric, top, left, bottom, right))
+    if (readOnly_ || !ExpressionBlock(numeric, top, left, bottom, right))
         return false;
     TransferCurrentCell();
     std::vector<bool> hidden;
@@ -756,7 +763,7 @@ bool CSGridWnd::ApplyExpression(const QString& expression, bool numeric)
 void CSGridWnd::RunExpressionDialog(bool numeric)
 {
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (!ExpressionBlock(numeric, top, left, bottom, right))
+    if (readOnly_ || !ExpressionBlock(numeric, top, left, bottom, right))
         return;
     CExpressionDlg dialog(this);
     if (dialog.exec() == QDialog::Accepted)

@@ -92,7 +92,8 @@ public:
     void SetAllowPaste(bool allow) { allowPaste_ = allow; }
     void SetAllowAppendRows(bool allow) { allowAppendRows_ = allow; }
     void SetAllowInsertRows(bool allow) { allowInsertRows_ = allow; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // A read-only grid takes no typing, pasting, cutting, row commands or expressions.
+    void SetReadOnly(bool readOnly);
     bool IsReadOnly() const { return readOnly_; }
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }

@@ -225,9 +225,10 @@ private slots:
         grid->UndoStack()->undo();
         QCOMPARE(grid->GetValue(2, 1), QString("R2"));
 
-        // A read-only grid deletes nothing and says nothing.
+        // A read-only grid deletes nothing and says nothing, and takes no typing.
         const std::size_t before = ui_.messages.shown.size();
         grid->SetReadOnly(true);
+        QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
         SelectRow(*grid, 1);
         TriggerMenu(*grid, 1, 1, CSGridWnd::MenuDelete);
         QCOMPARE(grid->GetRowCount(), 3);
