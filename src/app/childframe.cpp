@@ -1,6 +1,7 @@
 #include "app/childframe.h"
 
 #include "app/mainframe.h"
+#include "app/vellicorapp.h"
 #include "model/vellicordoc.h"
 #include "ui/vellicorview.h"
 
@@ -9,10 +10,12 @@
 namespace vellicor {
 
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
-    : frame_(frame), doc_(std::move(doc)), view_(new CVellicorView(*doc_))
+    : frame_(frame), doc_(std::move(doc)),
+      view_(new CVellicorView(*doc_, {frame.App().Store(), frame.App().Messages()}))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
+    connect(view_, &CVellicorView::DocumentChanged, this, &CChildFrame::UpdateTitle);
     UpdateTitle();
 }
 

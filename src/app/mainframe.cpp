@@ -180,7 +180,7 @@ void CMainFrame::CreateActions()
     connect(AddAction(cmd::CutSettings), &QAction::triggered, this, &CMainFrame::OnCutSettings);
     AddAction(cmd::ManageInventory);
     AddAction(cmd::MaterialLibrary);
-    AddAction(cmd::ViewStockUsed);
+    AddAction(cmd::ViewStockUsed, Qt::Key_F4);
 
     connect(AddAction(cmd::WindowCascade), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
     connect(AddAction(cmd::WindowTile), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);

@@ -2,11 +2,10 @@
 
 #include "ui/helpcontext.h"
 #include "ui/lenedit.h"
+#include "ui/dialogbuttons.h"
 #include "ui/uitext.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPushButton>
 
 namespace vellicor {
 
@@ -23,13 +22,7 @@ CCutSettingsDlg::CCutSettingsDlg(double kerf, double minOffCut, QWidget* parent)
     auto* form = new QFormLayout(this);
     form->addRow(UiText(DialogTextId(Id, 1003)), kerf_);
     form->addRow(UiText(DialogTextId(Id, 1008)), minOffCut_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(UiText(DialogTextId(Id, IdOk)));
-    buttons->button(QDialogButtonBox::Cancel)->setText(UiText(DialogTextId(Id, IdCancel)));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(CreateOkCancel(this, Id));
 }
 
 double CCutSettingsDlg::Kerf() const

@@ -19,6 +19,12 @@ constexpr int DialogTextId(int dialog, int control = 0)
     return 10'000'000 + dialog * 10'000 + control;
 }
 
+// The text of item `item` (counted from 1, separators not counted) of pop-up menu `menu`.
+constexpr int MenuItemTextId(int menu, int item)
+{
+    return 20'000'000 + menu * 100 + item;
+}
+
 // Control ids of the two standard buttons.
 inline constexpr int IdOk = 1;
 inline constexpr int IdCancel = 2;

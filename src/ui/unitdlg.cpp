@@ -1,13 +1,12 @@
 #include "ui/unitdlg.h"
 
+#include "ui/dialogbuttons.h"
 #include "ui/helpcontext.h"
 #include "ui/uitext.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QPushButton>
 
 namespace vellicor {
 
@@ -37,12 +36,7 @@ CUnitDlg::CUnitDlg(const UnitSettings& current, QWidget* parent)
     form->addRow(decimalsLabel_, decimals_);
     form->addRow(denominatorLabel_, denominator_);
     form->addRow(UiText(DialogTextId(Id, 1259)), area_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(UiText(DialogTextId(Id, IdOk)));
-    buttons->button(QDialogButtonBox::Cancel)->setText(UiText(DialogTextId(Id, IdCancel)));
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(CreateOkCancel(this, Id));
     connect(length_, &QComboBox::currentIndexChanged, this, &CUnitDlg::UpdateEnabling);
     UpdateEnabling();
 }

@@ -1,43 +1,45 @@
 #include "ui/vellicorview.h"
 
-#include "model/vellicordoc.h"
-#include "ui/uitext.h"
+#include "ui/page.h"
+#include "ui/placeholderpage.h"
+#include "ui/sheet.h"
 
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace vellicor {
 namespace {
 
-// The pages' dialog captions and tab tips by string id, in tab order.
-struct TabText {
-    int caption;
+// The pages' templates and tab tips, in tab order.
+struct PageDef {
+    int templateId;
     int tip;
 };
-constexpr TabText kTabs[] = {{DialogTextId(131), 168}, {DialogTextId(304), 170}, {DialogTextId(301), 169},
-                             {DialogTextId(303), 173}};
+constexpr PageDef kPages[] = {{131, 168}, {304, 170}, {301, 169}, {303, 173}};
 
 } // namespace
 
-CVellicorView::CVellicorView(CVellicorDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc), sheet_(new QTabWidget(this))
+CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, QWidget* parent)
+    : QWidget(parent), doc_(doc), sheet_(new CSSheet(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sheet_);
-    for (const auto& tab : kTabs) {
-        const int i = sheet_->addTab(new QWidget(sheet_), UiText(tab.caption));
-        sheet_->setTabToolTip(i, UiText(tab.tip));
-    }
+    connect(sheet_, &CSSheet::HelpRequested, this, &CVellicorView::HelpRequested);
+    connect(sheet_, &CSSheet::DocumentChanged, this, &CVellicorView::DocumentChanged);
+    for (const PageDef& page : kPages)
+        sheet_->AddPage(new CSPlaceholderPage(page.templateId, page.tip, doc_, services));
 }
 
 bool CVellicorView::StoreActivePage()
 {
-    return true;
+    CSPage* page = sheet_->GetActivePage();
+    return !page || page->UpdateData(true);
 }
 
 void CVellicorView::ReloadActivePage()
 {
-    update();
+    if (CSPage* page = sheet_->GetActivePage())
+        page->UpdateData(false);
 }
 
 } // namespace vellicor

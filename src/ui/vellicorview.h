@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/sheet.h"
+#include "ui/uiservices.h"
 
-class QTabWidget;
+#include <QWidget>
 
 namespace vellicor {
 
@@ -14,19 +15,25 @@ class CVellicorView : public QWidget {
 public:
     static constexpr int ResultsTab = 3;
 
-    explicit CVellicorView(CVellicorDoc& doc, QWidget* parent = nullptr);
+    CVellicorView(CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
 
     CVellicorDoc& GetDocument() const { return doc_; }
-    QTabWidget* Sheet() const { return sheet_; }
+    CSSheet* Sheet() const { return sheet_; }
 
     // Moves the active page's data into the document, with its validation; false when it refused.
     bool StoreActivePage();
     // Shows the document's data again, as after a change of units.
     void ReloadActivePage();
 
+signals:
+    // F1 on a page: help on that page's topic.
+    void HelpRequested(int topic);
+    // A page wrote into the document.
+    void DocumentChanged();
+
 private:
     CVellicorDoc& doc_;
-    QTabWidget* sheet_;
+    CSSheet* sheet_;
 };
 
 } // namespace vellicor

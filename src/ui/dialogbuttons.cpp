@@ -1,0 +1,22 @@
+#include "ui/dialogbuttons.h"
+
+#include "ui/uitext.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+namespace vellicor {
+
+QDialogButtonBox* CreateOkCancel(QDialog* dialog, int dialogId)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(UiText(DialogTextId(dialogId, IdOk)));
+    buttons->button(QDialogButtonBox::Cancel)->setText(UiText(DialogTextId(dialogId, IdCancel)));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+} // namespace vellicor
