@@ -22,6 +22,12 @@ constexpr std::array kCommands{
     Command{"convert", "convert IN OUT", "convert a job between .vcj and .json, either way", &RunConvert},
     Command{"show", "show IN [--json]", "print a job's inputs, cut settings and result, or the JSON job", &RunShow},
     Command{"report", "report IN -o FILE.rtf", "write the RTF report of a job that has a result", &RunReport},
+    Command{"book", "book IN [--data DIR] [--order NO]",
+            "book a job's result against the stock inventory in DIR (default: the desktop application's data\n"
+            "      directory) and save the job; --order sets the job's order number first",
+            &RunBook},
+    Command{"inventory", "inventory list [--data DIR] [--json]",
+            "print the stock inventory in DIR (default: the desktop application's data directory)", &RunInventory},
     Command{"units", "units format VALUE_MM... | parse TEXT...",
             "format millimetre values in the display unit, or read texts in it", &RunUnits},
 };
@@ -91,7 +97,7 @@ int UsageError(Context& ctx, const std::string& command, const std::string& mess
     return kExitUsage;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& programPath)
 {
     std::optional<std::string> profile;
     std::optional<int> unit;
@@ -174,7 +180,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     SetUnitSettings(units);
 
     CliMessages messages(err);
-    Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err};
+    Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err, programPath};
     return command->run(ctx);
 }
 
