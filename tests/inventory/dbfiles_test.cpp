@@ -1,5 +1,6 @@
 #include "inventory/matedb.h"
 #include "inventory/stockdb.h"
+#include "inventory/stockusedlog.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
 
@@ -258,6 +259,35 @@ TEST_F(DbFiles, AFreshInstallationGetsAStarterMaterialLibrary)
     ASSERT_TRUE(LoadMaterialLibrary(again, dir_.string(), messages_));
     EXPECT_EQ(again.Records.size(), 1u);
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+// The fuzzing seeds are files the program reads: each loads and writes back to its own bytes.
+TEST(DbSeeds, EverySeedLoads)
+{
+    const fs::path corpus = fs::path(VELLICOR_SOURCE_DIR) / "fuzz" / "corpus";
+    std::size_t seeds = 0;
+    for (const auto& entry : fs::directory_iterator(corpus / "stockdb")) {
+        SCOPED_TRACE(entry.path().string());
+        const std::string bytes = ReadFile(entry.path());
+        CsStockDb db;
+        ASSERT_TRUE(db.Load(bytes));
+        EXPECT_EQ(db.Bytes(), bytes.empty() ? CsStockDb().Bytes() : bytes);
+        ++seeds;
+    }
+    for (const auto& entry : fs::directory_iterator(corpus / "matedb")) {
+        SCOPED_TRACE(entry.path().string());
+        const std::string bytes = ReadFile(entry.path());
+        CsMateDb db;
+        ASSERT_TRUE(db.Load(bytes));
+        EXPECT_EQ(db.Bytes(), bytes);
+        ++seeds;
+    }
+    for (const auto& entry : fs::directory_iterator(corpus / "stkused")) {
+        SCOPED_TRACE(entry.path().string());
+        EXPECT_FALSE(ParseStockUsed(ReadFile(entry.path())).empty());
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 7u);
 }
 
 } // namespace
