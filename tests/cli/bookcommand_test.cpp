@@ -6,12 +6,12 @@
 #include "model/vellicordoc.h"
 #include "platform/memorysettingsstore.h"
 #include "support/samplejob.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace vellicor {
@@ -19,25 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 struct CliRun {
     int status;
     std::string out;
     std::string err;
 };
 
-class BookCommand : public testing::Test {
+class BookCommand : public test::TempDirTest {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path()
-            / ("vellicor-book-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
+        TempDirTest::SetUp();
         fs::create_directories(dir_ / "data");
         // The first stock row came from inventory record 7.
         auto doc = test::MakeSampleJob();
@@ -56,11 +48,8 @@ protected:
         rec.Thickness = 1.5;
         rec.Material = "crca";
         db.Records.push_back(rec);
-        std::ofstream(dir_ / "data" / "stock.db", std::ios::binary) << db.Bytes();
+        test::WriteFile(dir_ / "data" / "stock.db", db.Bytes());
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
     CliRun Cli(std::vector<std::string> args) const
     {
@@ -74,11 +63,10 @@ protected:
     CsStockDb Stock() const
     {
         CsStockDb db;
-        EXPECT_TRUE(db.Load(ReadFile(dir_ / "data" / "stock.db")));
+        EXPECT_TRUE(db.Load(test::ReadFile(dir_ / "data" / "stock.db")));
         return db;
     }
 
-    fs::path dir_;
     double lengthPerCoil_ = 0.0;
 };
 
@@ -104,7 +92,7 @@ TEST_F(BookCommand, BooksTheJobOnceIntoTheDataDirectory)
     EXPECT_EQ(db.Records[3].Name, "crca_58139_553");
 
     // Only the coil from the inventory is logged.
-    const auto log = ParseStockUsed(ReadFile(dir_ / "data" / "stkused.db"));
+    const auto log = ParseStockUsed(test::ReadFile(dir_ / "data" / "stkused.db"));
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].Id, 7);
     EXPECT_EQ(log[0].OrderNo, "B7");
@@ -122,13 +110,13 @@ TEST_F(BookCommand, BooksTheJobOnceIntoTheDataDirectory)
               std::string::npos)
         << listed.out;
 
-    const std::string before = ReadFile(dir_ / "data" / "stock.db");
+    const std::string before = test::ReadFile(dir_ / "data" / "stock.db");
     const CliRun again = Cli({"book", Path("job.vcj"), "--data", Path("data")});
     EXPECT_EQ(again.status, cli::kExitNoResult);
     EXPECT_EQ(again.out, "");
     EXPECT_EQ(again.err, "The inventory has already been updated for this job. See Inventory help for more "
                          "information.\n");
-    EXPECT_EQ(ReadFile(dir_ / "data" / "stock.db"), before);
+    EXPECT_EQ(test::ReadFile(dir_ / "data" / "stock.db"), before);
 }
 
 TEST_F(BookCommand, RefusalsAndFailures)
@@ -159,7 +147,7 @@ TEST_F(BookCommand, RefusalsAndFailures)
         {{"inventory"}, cli::kExitUsage, "vellicor-cli: inventory needs 'list'"},
         {{"inventory", "show"}, cli::kExitUsage, "vellicor-cli: unexpected argument 'show'"},
     };
-    const std::string stock = ReadFile(dir_ / "data" / "stock.db");
+    const std::string stock = test::ReadFile(dir_ / "data" / "stock.db");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
         const CliRun run = Cli(c.args);
@@ -167,7 +155,7 @@ TEST_F(BookCommand, RefusalsAndFailures)
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
     }
-    EXPECT_EQ(ReadFile(dir_ / "data" / "stock.db"), stock);
+    EXPECT_EQ(test::ReadFile(dir_ / "data" / "stock.db"), stock);
     EXPECT_FALSE(fs::exists(dir_ / "data" / "stkused.db"));
     EXPECT_EQ(LoadJobFile(Path("noorder.vcj"), MemorySettingsStore()).doc->InventoryUpdated, 0);
 }
@@ -196,7 +184,7 @@ TEST_F(BookCommand, TheDefaultDataDirectoryIsBesideTheInstallation)
     EXPECT_EQ(cli::DefaultDataDir(Path("bin/vellicor-cli")), Path("bin/Data"));
     EXPECT_TRUE(fs::is_directory(dir_ / "bin" / "Data"));
 
-    std::ofstream(dir_ / "etc" / "Quintal" / "Vellicor.conf") << "[General]\nInstallDir=" << Path("opt") << "\n";
+    test::WriteFile(dir_ / "etc" / "Quintal" / "Vellicor.conf", "[General]\nInstallDir=" + Path("opt") + "\n");
     EXPECT_EQ(cli::DefaultDataDir(Path("bin/vellicor-cli")), Path("opt/Data"));
     setenv("XDG_CONFIG_DIRS", savedConfig.c_str(), 1);
 }

@@ -4,22 +4,16 @@
 #include "inventory/stockusedlog.h"
 #include "model/vellicordoc.h"
 #include "support/recordingmessages.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace vellicor {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Coils 1000 mm wide and 1 mm thick weighing 86 kg are 10 m long.
 constexpr double kCoilWeight = 86.0;
@@ -157,18 +151,8 @@ TEST(BookingLists, UsedRecordsMergeById)
     EXPECT_EQ(merged[1].Id, 6);
 }
 
-class Booking : public testing::Test {
+class Booking : public test::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path()
-            / ("vellicor-book-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path dir_;
     test::RecordingMessages messages_;
 };
 
@@ -188,7 +172,7 @@ TEST_F(Booking, DeductsLogsAppendsAndPurges)
     spent.Type = CsStockRec::Offcut;
     spent.Qty = 0;
     db.Records.push_back(spent);
-    std::ofstream(dir_ / "stock.db", std::ios::binary) << db.Bytes();
+    test::WriteFile(dir_ / "stock.db", db.Bytes());
 
     CsInventory inventory(dir_.string(), messages_);
     const auto doc = MakeJob();
@@ -200,7 +184,7 @@ TEST_F(Booking, DeductsLogsAppendsAndPurges)
     EXPECT_EQ(lists.Offcuts[5].Id, 26);
 
     CsStockDb after;
-    ASSERT_TRUE(after.Load(ReadFile(dir_ / "stock.db")));
+    ASSERT_TRUE(after.Load(test::ReadFile(dir_ / "stock.db")));
     EXPECT_EQ(after.LastId, 26);
     ASSERT_EQ(after.Records.size(), 7u);
     EXPECT_EQ(after.Records[0].Qty, 0);
@@ -208,7 +192,7 @@ TEST_F(Booking, DeductsLogsAppendsAndPurges)
     EXPECT_EQ(after.Records[1].Id, 21);
 
     // Coils 17 and 17b were both booked against id 17: 3 + 2 coils, one line.
-    const auto log = ParseStockUsed(ReadFile(dir_ / "stkused.db"));
+    const auto log = ParseStockUsed(test::ReadFile(dir_ / "stkused.db"));
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].Id, 17);
     EXPECT_EQ(log[0].Qty, 5);

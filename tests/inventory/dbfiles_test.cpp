@@ -3,27 +3,16 @@
 #include "inventory/stockusedlog.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace vellicor {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 CsStockRec SmallRecord()
 {
@@ -45,20 +34,8 @@ CsStockRec SmallRecord()
     return rec;
 }
 
-class DbFiles : public testing::Test {
+class DbFiles : public test::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path()
-            / ("vellicor-db-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    fs::path dir_;
     test::RecordingMessages messages_;
 };
 
@@ -194,16 +171,16 @@ TEST_F(DbFiles, SaveReplacesTheFileAndOpenRemembersThePath)
     CsStockDb db;
     ASSERT_TRUE(db.OpenOrCreate(Path("stock.db"), messages_));
     EXPECT_EQ(db.PathName(), Path("stock.db"));
-    EXPECT_EQ(ReadFile(Path("stock.db")).size(), 10u);
+    EXPECT_EQ(test::ReadFile(Path("stock.db")).size(), 10u);
     db.Records.push_back(SmallRecord());
     ASSERT_TRUE(db.Save(messages_));
-    EXPECT_EQ(ReadFile(Path("stock.db")), db.Bytes());
+    EXPECT_EQ(test::ReadFile(Path("stock.db")), db.Bytes());
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 
     CsStockDb again;
     ASSERT_TRUE(again.OpenOrCreate(Path("stock.db"), messages_));
     EXPECT_EQ(again.Records.size(), 1u);
-    WriteFile(Path("empty.db"), "");
+    test::WriteFile(Path("empty.db"), "");
     ASSERT_TRUE(again.Open(Path("empty.db"), messages_));
     EXPECT_TRUE(again.Records.empty());
     EXPECT_TRUE(messages_.shown.empty());
@@ -212,12 +189,12 @@ TEST_F(DbFiles, SaveReplacesTheFileAndOpenRemembersThePath)
 TEST_F(DbFiles, ADamagedOrMissingFileIsToldAndNeverOverwritten)
 {
     const std::string damaged = CsStockDb().Bytes().substr(0, 7);
-    WriteFile(Path("stock.db"), damaged);
+    test::WriteFile(Path("stock.db"), damaged);
     CsStockDb db;
     EXPECT_FALSE(db.OpenOrCreate(Path("stock.db"), messages_));
     EXPECT_EQ(db.PathName(), "");
     EXPECT_FALSE(db.Save(messages_));
-    EXPECT_EQ(ReadFile(Path("stock.db")), damaged);
+    EXPECT_EQ(test::ReadFile(Path("stock.db")), damaged);
 
     EXPECT_FALSE(db.Open(Path("missing.db"), messages_));
     EXPECT_FALSE(fs::exists(Path("missing.db")));
@@ -268,7 +245,7 @@ TEST(DbSeeds, EverySeedLoads)
     std::size_t seeds = 0;
     for (const auto& entry : fs::directory_iterator(corpus / "stockdb")) {
         SCOPED_TRACE(entry.path().string());
-        const std::string bytes = ReadFile(entry.path());
+        const std::string bytes = test::ReadFile(entry.path());
         CsStockDb db;
         ASSERT_TRUE(db.Load(bytes));
         EXPECT_EQ(db.Bytes(), bytes.empty() ? CsStockDb().Bytes() : bytes);
@@ -276,7 +253,7 @@ TEST(DbSeeds, EverySeedLoads)
     }
     for (const auto& entry : fs::directory_iterator(corpus / "matedb")) {
         SCOPED_TRACE(entry.path().string());
-        const std::string bytes = ReadFile(entry.path());
+        const std::string bytes = test::ReadFile(entry.path());
         CsMateDb db;
         ASSERT_TRUE(db.Load(bytes));
         EXPECT_EQ(db.Bytes(), bytes);
@@ -284,7 +261,7 @@ TEST(DbSeeds, EverySeedLoads)
     }
     for (const auto& entry : fs::directory_iterator(corpus / "stkused")) {
         SCOPED_TRACE(entry.path().string());
-        EXPECT_FALSE(ParseStockUsed(ReadFile(entry.path())).empty());
+        EXPECT_FALSE(ParseStockUsed(test::ReadFile(entry.path())).empty());
         ++seeds;
     }
     EXPECT_GE(seeds, 7u);

@@ -3,28 +3,17 @@
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
 #include "support/recordingmessages.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 namespace vellicor {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 CsStockRec Stock(std::int32_t id, std::uint16_t type, std::uint16_t qty, double width = 1250.0,
                  std::string material = "steel")
@@ -70,31 +59,20 @@ struct ScriptedDialogs : IInventoryDialogs {
     bool clearOnView = false;
 };
 
-class Inventory : public testing::Test {
+class Inventory : public test::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path()
-            / ("vellicor-inv-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
     void WriteStock(std::int32_t lastId, std::vector<CsStockRec> records) const
     {
         CsStockDb db;
         db.LastId = lastId;
         db.Records = std::move(records);
-        WriteFile(Path("stock.db"), db.Bytes());
+        test::WriteFile(Path("stock.db"), db.Bytes());
     }
 
     CsStockDb ReadStock() const
     {
         CsStockDb db;
-        EXPECT_TRUE(db.Load(ReadFile(Path("stock.db"))));
+        EXPECT_TRUE(db.Load(test::ReadFile(Path("stock.db"))));
         return db;
     }
 
@@ -106,7 +84,6 @@ protected:
         return qty;
     }
 
-    fs::path dir_;
     test::RecordingMessages messages_;
 };
 
@@ -114,7 +91,7 @@ TEST_F(Inventory, AFreshDataDirectoryGetsEmptyFiles)
 {
     CsInventory inventory(dir_.string() + "/", messages_);
     EXPECT_EQ(inventory.StockDbPath(), Path("stock.db"));
-    EXPECT_EQ(ReadFile(Path("stock.db")).size(), 10u);
+    EXPECT_EQ(test::ReadFile(Path("stock.db")).size(), 10u);
     std::vector<CsStockUsedRec> read;
     EXPECT_EQ(inventory.ReadStockUsed(read), kInventoryDone);
     EXPECT_TRUE(read.empty());
@@ -173,11 +150,11 @@ TEST_F(Inventory, AppendedStockTakesTheNextIds)
 TEST_F(Inventory, TheLogGetsTodaysLinesOfStockInTheInventory)
 {
     WriteStock(2, {Stock(1, CsStockRec::Prime, 5), Stock(2, CsStockRec::Prime, 5)});
-    WriteFile(Path("stkused.db"), "9|OLD|1|01/01/2020||steel|1.00|1.00|1.00|\n");
+    test::WriteFile(Path("stkused.db"), "9|OLD|1|01/01/2020||steel|1.00|1.00|1.00|\n");
     CsInventory inventory(dir_.string(), messages_);
     EXPECT_EQ(inventory.LogStockUsed({UsedLine(2, 5), UsedLine(3, 1), UsedLine(1, 1)}), kInventoryDone);
     const std::string day = FormatDayMonthYear(OleDateNow());
-    EXPECT_EQ(ReadFile(Path("stkused.db")), "9|OLD|1|01/01/2020||steel|1.00|1.00|1.00|\n"
+    EXPECT_EQ(test::ReadFile(Path("stkused.db")), "9|OLD|1|01/01/2020||steel|1.00|1.00|1.00|\n"
                                             "2|A12|5|" + day + "||steel|2500.00|1250.00|1.00|\n"
                                             "1|A12|1|" + day + "||steel|2500.00|1250.00|1.00|\n");
     std::vector<CsStockUsedRec> read = {UsedLine(7, 7)};
@@ -188,13 +165,13 @@ TEST_F(Inventory, TheLogGetsTodaysLinesOfStockInTheInventory)
     EXPECT_EQ(read[2].Date, ParseDayMonthYear(day));
 
     EXPECT_EQ(inventory.ClearStockUsed(), kInventoryDone);
-    EXPECT_EQ(ReadFile(Path("stkused.db")), "");
+    EXPECT_EQ(test::ReadFile(Path("stkused.db")), "");
 }
 
 TEST_F(Inventory, SelectionReturnsThePickedRecordsAndSavesNothing)
 {
     WriteStock(3, {Stock(1, CsStockRec::Prime, 1), Stock(2, CsStockRec::Prime, 2), Stock(3, CsStockRec::Offcut, 3)});
-    const std::string before = ReadFile(Path("stock.db"));
+    const std::string before = test::ReadFile(Path("stock.db"));
     CsInventory inventory(dir_.string(), messages_);
     ScriptedDialogs dialogs;
     std::vector<CsStockRec> picked = {Stock(9, CsStockRec::Prime, 9)};
@@ -220,7 +197,7 @@ TEST_F(Inventory, SelectionReturnsThePickedRecordsAndSavesNothing)
     };
     EXPECT_EQ(inventory.SelectStock(dialogs, picked), kInventoryCancelled);
     EXPECT_TRUE(picked.empty());
-    EXPECT_EQ(ReadFile(Path("stock.db")), before);
+    EXPECT_EQ(test::ReadFile(Path("stock.db")), before);
 }
 
 TEST_F(Inventory, ManagingSavesOnOkOnly)
@@ -246,20 +223,20 @@ TEST_F(Inventory, ManagingSavesOnOkOnly)
 
 TEST_F(Inventory, ViewingShowsTheLogWhoseClearButtonEmptiesIt)
 {
-    WriteFile(Path("stkused.db"), StockUsedLine(UsedLine(5, 2), OleDate{46364.0}));
+    test::WriteFile(Path("stkused.db"), StockUsedLine(UsedLine(5, 2), OleDate{46364.0}));
     CsInventory inventory(dir_.string(), messages_);
     ScriptedDialogs dialogs;
     dialogs.clearOnView = true;
     EXPECT_EQ(inventory.ViewStockUsed(dialogs), kInventoryDone);
     ASSERT_EQ(dialogs.viewed.size(), 1u);
     EXPECT_EQ(dialogs.viewed[0].Id, 5);
-    EXPECT_EQ(ReadFile(Path("stkused.db")), "");
+    EXPECT_EQ(test::ReadFile(Path("stkused.db")), "");
 }
 
 TEST_F(Inventory, ADamagedStockFileIsToldAndLeftAlone)
 {
     const std::string damaged("\xDA\x00\x01\x00\x00\x00\x05\x00\x00\x00junk", 14);
-    WriteFile(Path("stock.db"), damaged);
+    test::WriteFile(Path("stock.db"), damaged);
     CsInventory inventory(dir_.string(), messages_);
     ScriptedDialogs dialogs;
     dialogs.edit = [](CsStockDb&) { return true; };
@@ -271,7 +248,7 @@ TEST_F(Inventory, ADamagedStockFileIsToldAndLeftAlone)
     EXPECT_EQ(inventory.LogStockUsed({UsedLine(1, 1)}), kInventoryFailed);
     EXPECT_EQ(inventory.ManageInventory(dialogs), kInventoryFailed);
     EXPECT_EQ(inventory.SelectStock(dialogs, picked), kInventoryFailed);
-    EXPECT_EQ(ReadFile(Path("stock.db")), damaged);
+    EXPECT_EQ(test::ReadFile(Path("stock.db")), damaged);
     EXPECT_EQ(offcuts[0].Id, 0);
     // One message per load: at construction and in each of the six operations.
     ASSERT_EQ(messages_.shown.size(), 7u);
