@@ -20,12 +20,12 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # With a display the desktop application opens the sample job; without one the command line tool
-# prints it.
+# optimises it and prints the result.
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/src/app/vellicor examples/sample.vcj; \
 	else \
-	  $(BUILD)/src/cli/vellicor-cli show examples/sample.vcj; \
+	  $(BUILD)/src/cli/vellicor-cli optimise examples/sample.vcj; \
 	  echo; echo "No display: start the window with $(BUILD)/src/app/vellicor examples/sample.vcj"; \
 	fi
 

@@ -1,16 +1,23 @@
 // Generated jobs of 10 to 60 widths. Pattern generation: the product's against the step-by-step
 // baseline, with the pool each produces (they must agree), the passes, the columns and the peak
 // heap. Selection: the linear program's size and solve time. The whole group: every stage of Run.
+// The whole job: the Optimise command end to end, with the share of each stage.
 
 #include "baselinepatterns.h"
 #include "benchjobs.h"
 #include "heapcounter.h"
 
+#include "model/vellicordoc.h"
+#include "optimiser/optimise.h"
 #include "optimiser/patternoptimiser.h"
+#include "optimiser/sequencing.h"
+#include "optimiser/wholepieces.h"
+#include "platform/usermessages.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace vellicor::bench {
 namespace {
@@ -148,10 +155,106 @@ void BM_OptimiseGroup(benchmark::State& state)
     state.counters["short_kg"] = shortKg;
 }
 
+std::unique_ptr<CVellicorDoc> MakeDocument(const CBenchJob& job)
+{
+    auto doc = std::make_unique<CVellicorDoc>();
+    for (const auto& c : job.Coils)
+        doc->AddCoil(std::make_unique<CCoil>(*c));
+    for (const auto& p : job.Parts)
+        doc->AddPart(std::make_unique<CCoilPart>(*p));
+    for (const auto& p : job.Slits)
+        doc->AddSlit(std::make_unique<CCoilPart>(*p));
+    doc->Settings = job.Settings;
+    return doc;
+}
+
+struct SilentMessages : IUserMessages {
+    MessageAnswer Show(int, const std::vector<std::string>&, MessageButtons, MessageIcon) override
+    {
+        return MessageAnswer::Ok;
+    }
+};
+
+// Milliseconds of each stage of one run on the job's single group, in the order Optimise runs them.
+struct StageTimes {
+    double generation = 0.0;
+    double selection = 0.0;
+    double assembly = 0.0;
+    double sequencing = 0.0;
+};
+
+StageTimes TimeStages(const CBenchJob& job)
+{
+    using Clock = std::chrono::steady_clock;
+    auto ms = [](Clock::time_point from, Clock::time_point to) {
+        return std::chrono::duration<double, std::milli>(to - from).count();
+    };
+    auto doc = MakeDocument(job);
+    StageTimes t;
+    const auto start = Clock::now();
+    std::vector<CCoil*> coils;
+    for (const auto& c : doc->Coils)
+        coils.push_back(c.get());
+    std::vector<CCoilPart*> parts;
+    for (const auto& p : doc->Parts)
+        parts.push_back(p.get());
+    std::vector<CCoilPart*> slits;
+    for (const auto& p : doc->Slits)
+        slits.push_back(p.get());
+    CPatternOptimiser opt(coils, parts, slits, {}, doc->Settings);
+    opt.GeneratePatterns();
+    opt.AddFullWidthPatterns();
+    opt.BuildColumns();
+    opt.AddFillerSlits();
+    const auto generated = Clock::now();
+    opt.SelectPatterns();
+    const auto selected = Clock::now();
+    opt.ApplyMinPatternWeight(opt.Settings.MinPatWt);
+    opt.SplitToStockRows();
+    opt.SplitToPartRows();
+    while (!opt.Results.IsEmpty())
+        doc->Layouts.Add(opt.Results.Remove(opt.Results.GetAt(0)));
+    RoundUpToWholePieces(doc->Layouts);
+    const auto assembled = Clock::now();
+    SequenceLayouts(doc->Layouts);
+    const auto sequenced = Clock::now();
+    t.generation = ms(start, generated);
+    t.selection = ms(generated, selected);
+    t.assembly = ms(selected, assembled);
+    t.sequencing = ms(assembled, sequenced);
+    return t;
+}
+
+void BM_OptimiseJob(benchmark::State& state)
+{
+    const CBenchJob job = MakeBenchJob(static_cast<int>(state.range(0)));
+    SilentMessages messages;
+    std::size_t layouts = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = MakeDocument(job);
+        state.ResumeTiming();
+        Optimise(*doc, messages);
+        state.PauseTiming();
+        layouts = static_cast<std::size_t>(doc->Layouts.GetCount());
+        doc.reset();
+        state.ResumeTiming();
+    }
+    if (layouts == 0)
+        state.SkipWithError("no layout");
+    const StageTimes t = TimeStages(job);
+    state.counters["layouts"] = static_cast<double>(layouts);
+    state.counters["gen_ms"] = t.generation;
+    state.counters["lp_ms"] = t.selection;
+    state.counters["assembly_ms"] = t.assembly;
+    state.counters["seq_ms"] = t.sequencing;
+}
+
 BENCHMARK(BM_GeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaselineGeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_SolvePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptimiseGroup)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptimiseJob)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace vellicor::bench

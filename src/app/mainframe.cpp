@@ -16,10 +16,12 @@
 #include "ui/vellicorview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
@@ -75,7 +77,8 @@ QString FileFilter()
 CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
 {
     setObjectName("MainFrame");
-    setWindowIcon(QIcon(":/icons/vellicor.svg"));
+    // Job windows and dialogs take the program's icon too.
+    QApplication::setWindowIcon(QIcon(":/icons/vellicor.svg"));
     setCentralWidget(mdi_);
     setAcceptDrops(true);
     CreateActions();
@@ -466,7 +469,9 @@ void CMainFrame::OptimiseJob(CChildFrame& job)
             dialog.setLabelText(label);
         }, Qt::QueuedConnection);
     });
+    // The Cancel button, the close box and Escape all stop the run.
     connect(&dialog, &QProgressDialog::canceled, &dialog, [&run] { run.Cancel(); });
+    connect(&dialog, &QDialog::rejected, &dialog, [&run] { run.Cancel(); });
 
     // The worker starts once the dialog runs, so that a cancel can never miss it.
     std::thread worker;

@@ -20,6 +20,10 @@ struct Command {
 };
 
 constexpr std::array kCommands{
+    Command{"optimise", "optimise IN [-o OUT] [--report FILE.rtf] [--json] [--stats]",
+            "optimise a job: the layouts and figures, or the JSON job with --json; --stats tells, per\n"
+            "      group, what the optimiser went through (on standard error)",
+            &RunOptimise},
     Command{"convert", "convert IN OUT", "convert a job between .vcj and .json, either way", &RunConvert},
     Command{"show", "show IN [--json]", "print a job's inputs, cut settings and result, or the JSON job", &RunShow},
     Command{"report", "report IN -o FILE.rtf", "write the RTF report of a job that has a result", &RunReport},

@@ -48,11 +48,14 @@ int RunReport(Context& ctx)
         ctx.messages.Tell(kMsgNoResult);
         return kExitNoResult;
     }
+    return WriteJobReport(ctx, *doc, out) ? kExitOk : kExitIo;
+}
+
+bool WriteJobReport(Context& ctx, const CVellicorDoc& doc, const std::string& path)
+{
     // The default prolog: the data directory's header belongs to the desktop installation.
     const NoPrinter printer;
-    if (!WriteReport(*doc, out, "", printer, ctx.messages))
-        return kExitIo;
-    return kExitOk;
+    return WriteReport(doc, path, "", printer, ctx.messages);
 }
 
 } // namespace vellicor::cli

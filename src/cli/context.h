@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace vellicor {
+class CVellicorDoc;
+}
+
 namespace vellicor::cli {
 
 // What every command gets: its own arguments, the settings store in force, the output streams and
@@ -25,6 +29,10 @@ struct Context {
 // A command's usage error: the message, then a pointer to the command's --help.
 int UsageError(Context& ctx, const std::string& command, const std::string& message);
 
+// The RTF report of a job with a result; on failure the message has been shown.
+bool WriteJobReport(Context& ctx, const CVellicorDoc& doc, const std::string& path);
+
+int RunOptimise(Context& ctx);
 int RunReport(Context& ctx);
 int RunConvert(Context& ctx);
 int RunShow(Context& ctx);

@@ -47,19 +47,41 @@ void CLinearProgram::AddRow(std::span<const int> columns, std::span<const double
 
 std::optional<std::vector<double>> CLinearProgram::Solve()
 {
-    if (!lp_)
+    if (!lp_) {
+        outcome_ = Outcome::Failed;
         return std::nullopt;
+    }
     if (rowMode_) {
         set_add_rowmode(lp_, FALSE);
         rowMode_ = false;
     }
     const int status = solve(lp_);
+    switch (status) {
+    case OPTIMAL: outcome_ = Outcome::Optimal; break;
+    case SUBOPTIMAL: outcome_ = Outcome::Suboptimal; break;
+    case INFEASIBLE: outcome_ = Outcome::Infeasible; break;
+    case UNBOUNDED: outcome_ = Outcome::Unbounded; break;
+    default: outcome_ = Outcome::Failed; break;
+    }
     if (status != OPTIMAL && status != SUBOPTIMAL)
         return std::nullopt;
     std::vector<double> x(static_cast<std::size_t>(columns_), 0.0);
     if (columns_ > 0 && !get_variables(lp_, x.data()))
         return std::nullopt;
     return x;
+}
+
+const char* OutcomeName(CLinearProgram::Outcome outcome)
+{
+    switch (outcome) {
+    case CLinearProgram::Outcome::Optimal: return "optimal";
+    case CLinearProgram::Outcome::Suboptimal: return "suboptimal";
+    case CLinearProgram::Outcome::Infeasible: return "infeasible";
+    case CLinearProgram::Outcome::Unbounded: return "unbounded";
+    case CLinearProgram::Outcome::Failed: return "failed";
+    case CLinearProgram::Outcome::NotSolved: break;
+    }
+    return "not solved";
 }
 
 } // namespace vellicor

@@ -13,6 +13,8 @@ namespace vellicor {
 class CLinearProgram {
 public:
     enum class RowType { Equal, LessOrEqual, GreaterOrEqual };
+    // How the last Solve ended.
+    enum class Outcome { NotSolved, Optimal, Suboptimal, Infeasible, Unbounded, Failed };
 
     explicit CLinearProgram(int columns);
     CLinearProgram(const CLinearProgram&) = delete;
@@ -26,11 +28,16 @@ public:
     // The variables, when lp_solve finds the optimum or stops with a solution at hand; none for
     // every other outcome (infeasible, unbounded, numerical failure, no memory).
     std::optional<std::vector<double>> Solve();
+    Outcome LastOutcome() const { return outcome_; }
 
 private:
     _lprec* lp_ = nullptr;
     int columns_ = 0;
     bool rowMode_ = false;
+    Outcome outcome_ = Outcome::NotSolved;
 };
+
+// "optimal", "suboptimal", "infeasible", "unbounded", "failed" or "not solved".
+const char* OutcomeName(CLinearProgram::Outcome outcome);
 
 } // namespace vellicor

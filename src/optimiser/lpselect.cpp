@@ -56,6 +56,7 @@ std::vector<double> CPatternOptimiser::SolvePatterns()
 
     if (auto solution = lp.Solve())
         x = std::move(*solution);
+    Stats.Lp = lp.LastOutcome();
     return x;
 }
 

@@ -2,7 +2,6 @@
 
 #include "model/vellicordoc.h"
 #include "optimiser/wholepieces.h"
-#include "optimiser/patternoptimiser.h"
 #include "optimiser/sequencing.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
@@ -59,6 +58,9 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
             continue;
         CPatternOptimiser optimiser(coils, parts, slits, fillers, doc.Settings);
         result = optimiser.Run();
+        if (progress)
+            progress->AfterGroup({key, optimiser.WorkCoils.size(), optimiser.WorkParts.size(), optimiser.Widths.size(),
+                                  optimiser.Stats});
         while (!optimiser.Results.IsEmpty())
             doc.Layouts.Add(optimiser.Results.Remove(optimiser.Results.GetAt(0)));
     }

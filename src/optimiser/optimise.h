@@ -1,5 +1,8 @@
 #pragma once
 
+#include "optimiser/patternoptimiser.h"
+
+#include <cstddef>
 #include <string>
 
 namespace vellicor {
@@ -11,12 +14,23 @@ class IUserMessages;
 // (none when it is within 0.001 of a whole number).
 std::string MakeGroupKey(const std::string& material, double thickness);
 
+// One material-and-thickness group as its optimiser saw it.
+struct CGroupStats {
+    std::string Key;
+    std::size_t WorkingCoils = 0;
+    std::size_t Requirements = 0;
+    std::size_t Widths = 0;
+    CRunStats Run;
+};
+
 // Told before each group is optimised, so that a long run can show where it is and be stopped.
 class IOptimiseProgress {
 public:
     virtual ~IOptimiseProgress() = default;
     // False stops the run: the job is then left without a result.
     virtual bool BeforeGroup(int group, int groups, const std::string& key) = 0;
+    // After each group that had stock and requirements to optimise.
+    virtual void AfterGroup(const CGroupStats& /*stats*/) {}
 };
 
 // The Optimise command on a job: discards the result, optimises every material-and-thickness

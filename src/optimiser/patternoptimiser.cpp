@@ -20,12 +20,16 @@ int CPatternOptimiser::Run()
         return 1;
     GeneratePatterns();
     AddFullWidthPatterns();
+    Stats.Passes = Iteration;
+    Stats.PoolSize = PatternPool.Size();
     BuildColumns();
     AddFillerSlits();
+    Stats.Columns = Columns.size();
     SelectPatterns();
     ApplyMinPatternWeight(Settings.MinPatWt);
     SplitToStockRows();
     SplitToPartRows();
+    Stats.Layouts = static_cast<std::size_t>(Results.GetCount());
     PatternPool.Clear();
     return 1;
 }

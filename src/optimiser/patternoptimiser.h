@@ -1,5 +1,6 @@
 #pragma once
 
+#include "optimiser/linearprogram.h"
 #include "optimiser/optimiser.h"
 #include "optimiser/pattern.h"
 
@@ -14,6 +15,17 @@ namespace vellicor {
 struct CPatternColumn {
     const CCoilInfo* Coil = nullptr;
     CPattern Pattern;
+};
+
+// What one Run went through, for a planner who wants to know why a job took long or gave nothing.
+struct CRunStats {
+    int Passes = 0;
+    // Candidate patterns after the full-width ones were added.
+    std::size_t PoolSize = 0;
+    // Coil-and-pattern pairs offered to the linear program.
+    std::size_t Columns = 0;
+    CLinearProgram::Outcome Lp = CLinearProgram::Outcome::NotSolved;
+    std::size_t Layouts = 0;
 };
 
 // The optimiser of one group: generates patterns, pairs them with coils, selects by linear
@@ -53,6 +65,7 @@ public:
     CPatternList PatternPool;
     std::vector<CPatternColumn> Columns;
     int Iteration = 0;
+    CRunStats Stats;
 
 private:
     class CGeneration;

@@ -1,6 +1,7 @@
 #include "app/childframe.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
+#include "app/strings.h"
 #include "app/vellicorapp.h"
 #include "app/windowrect.h"
 #include "model/jobfile.h"
@@ -11,6 +12,7 @@
 #include "ui/cutsettingsdlg.h"
 #include "ui/lenedit.h"
 #include "ui/unitdlg.h"
+#include "ui/vellicorview.h"
 #include "units/units.h"
 
 #include <QAction>
@@ -19,6 +21,9 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -279,6 +284,45 @@ private slots:
         QCOMPARE(LoadWindowRect(store), rect);
         SaveWindowRect(store, rect);
         QCOMPARE(LoadWindowRect(store), rect);
+    }
+
+    void optimiseShowsTheResultsOrSaysWhyNot()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* job = frame->ActiveJob();
+        CVellicorDoc& doc = job->GetDocument();
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
+        doc.AddSlit(std::make_unique<CCoilPart>("S1", "crca", 1.5, 300.0, 2000.0, "", 0));
+        doc.AddSlit(std::make_unique<CCoilPart>("S2", "crca", 1.5, 200.0, 900.0, "", 0));
+
+        frame->Action(cmd::Optimise)->trigger();
+        QVERIFY(doc.HasResults());
+        QCOMPARE(job->GetView().Sheet()->currentIndex(), int(CVellicorView::ResultsTab));
+        QVERIFY(messages_.shown.empty());
+
+        // Nothing in stock: the old result is gone and the user is told.
+        doc.GetCoil(0)->Qty = 0;
+        frame->Action(cmd::Optimise)->trigger();
+        QVERIFY(!doc.HasResults());
+        QCOMPARE(messages_.Ids(), std::vector<int>{198});
+    }
+
+    void cancelledOptimisationLeavesNoResult()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CVellicorDoc& doc = frame->ActiveJob()->GetDocument();
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
+        doc.AddSlit(std::make_unique<CCoilPart>("S1", "crca", 1.5, 300.0, 2000.0, "", 0));
+        doc.Layouts.Add(std::make_unique<CLayout>(doc.GetCoil(0), CSlitPosList{}, 100, 0));
+
+        WhenModal<QProgressDialog>([](QProgressDialog* d) { d->findChild<QPushButton*>()->click(); });
+        frame->Action(cmd::Optimise)->trigger();
+        QVERIFY(!doc.HasResults());
+        QCOMPARE(messages_.Ids(), std::vector<int>{ids::OptimiseCancelled});
     }
 
     void jobFileOnTheCommandLine()

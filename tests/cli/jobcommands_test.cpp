@@ -174,5 +174,61 @@ TEST_F(JobCommands, ShowPrintsTheJobOrItsJson)
     EXPECT_NE(empty.out.find("\nNo result.\n"), std::string::npos);
 }
 
+TEST_F(JobCommands, OptimiseWritesTheResultWhereverAsked)
+{
+    const CliRun run = Cli({"optimise", Path("job.vcj"), "-o", Path("out.json"), "--report", Path("out.rtf"), "--stats"});
+    ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+    EXPECT_NE(run.out.find("\nLayouts ("), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nFigures\n"), std::string::npos);
+    EXPECT_EQ(run.err.rfind("group crca-1.500: working coils 2, requirements 2, widths ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(", lp optimal, layouts "), std::string::npos) << run.err;
+
+    JsonJobError error;
+    const auto saved = JobFromJson(ReadFile(Path("out.json")), MemorySettingsStore(), error);
+    ASSERT_TRUE(saved) << error.id;
+    EXPECT_TRUE(saved->HasResults());
+    EXPECT_EQ(ReadFile(Path("out.rtf")).rfind("{\\rtf1", 0), 0u);
+
+    const CliRun json = Cli({"optimise", Path("job.vcj"), "--json"});
+    ASSERT_EQ(json.status, cli::kExitOk);
+    EXPECT_EQ(json.out, JobToJson(*saved));
+    EXPECT_EQ(json.err, "");
+}
+
+TEST_F(JobCommands, OptimiseWithoutAResultExitsWithThree)
+{
+    auto doc = test::MakeSampleJob();
+    for (const auto& coil : doc->Coils)
+        coil->Qty = 0;
+    ASSERT_EQ(SaveJobFile(*doc, Path("empty.vcj")), 0);
+
+    const CliRun run = Cli({"optimise", Path("empty.vcj"), "-o", Path("out.vcj"), "--report", Path("out.rtf")});
+    EXPECT_EQ(run.status, cli::kExitNoResult);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Could not optimize. Check if coils are sufficient, and each part can fit in some coil.\n");
+    EXPECT_FALSE(fs::exists(Path("out.vcj")));
+    EXPECT_FALSE(fs::exists(Path("out.rtf")));
+}
+
+TEST_F(JobCommands, OptimiseUsageErrors)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"optimise"},
+        {"optimise", Path("job.txt")},
+        {"optimise", Path("job.vcj"), Path("job.vcj")},
+        {"optimise", Path("job.vcj"), "--xml"},
+        {"optimise", Path("job.vcj"), "-o"},
+        {"optimise", Path("job.vcj"), "-o", Path("out.txt")},
+        {"optimise", Path("job.vcj"), "--report"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.back());
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, cli::kExitUsage);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("optimise --help"), std::string::npos) << run.err;
+    }
+}
+
 } // namespace
 } // namespace vellicor
