@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "cli/datadir.h"
+#include "inventory/booking.h"
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
 #include "model/jobfile.h"
@@ -173,6 +174,53 @@ TEST_F(BookCommand, ListingPrintsJsonAndCreatesNothing)
     EXPECT_EQ(empty.status, cli::kExitOk);
     EXPECT_NE(empty.out.find("Records (0)\n"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(dir_ / "fresh"));
+}
+
+// The sample's stock rows are named after their inventory records 101, 102 and 205.
+TEST_F(BookCommand, AnOptimisedSampleIsBookedAgainstTheStockItsRowsCameFrom)
+{
+    const fs::path sample = fs::path(VELLICOR_SOURCE_DIR) / "examples" / "sample.vcj";
+    const LoadedJob input = LoadJobFile(sample.string(), MemorySettingsStore());
+    ASSERT_TRUE(input.doc);
+    CsStockDb db;
+    db.LastId = 300;
+    for (const auto& coil : input.doc->Coils) {
+        CsStockRec& rec = db.Records.emplace_back();
+        rec.Id = std::stoi(coil->Name);
+        rec.Qty = static_cast<std::uint16_t>(coil->Qty);
+        rec.Length = coil->LengthPerCoil();
+        rec.Width = coil->Width;
+        rec.Thickness = coil->Thickness;
+        rec.Material = coil->Material;
+    }
+    test::WriteFile(dir_ / "data" / "stock.db", db.Bytes());
+
+    ASSERT_EQ(Cli({"optimise", sample.string(), "-o", Path("sample.vcj")}).status, cli::kExitOk);
+    const CliRun run = Cli({"book", Path("sample.vcj"), "--data", Path("data")});
+    ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    const LoadedJob booked = LoadJobFile(Path("sample.vcj"), MemorySettingsStore());
+    ASSERT_TRUE(booked.doc);
+    EXPECT_EQ(booked.doc->InventoryUpdated, 1);
+    const BookingLists lists = FillLists(*booked.doc);
+    ASSERT_FALSE(lists.UsedStock.empty());
+    const CsStockDb after = Stock();
+    for (const auto& used : lists.UsedStock) {
+        SCOPED_TRACE(used.Id);
+        std::size_t row = 0;
+        while (row < db.Records.size() && db.Records[row].Id != used.Id)
+            ++row;
+        ASSERT_LT(row, db.Records.size());
+        EXPECT_EQ(after.Records[row].Qty, db.Records[row].Qty - used.Qty);
+    }
+    EXPECT_EQ(after.LastId, 300 + static_cast<std::int32_t>(lists.Offcuts.size()));
+    EXPECT_EQ(after.Records.size(), db.Records.size() + lists.Offcuts.size());
+
+    const auto log = ParseStockUsed(test::ReadFile(dir_ / "data" / "stkused.db"));
+    ASSERT_EQ(log.size(), lists.UsedStock.size());
+    for (const auto& line : log)
+        EXPECT_EQ(line.OrderNo, booked.doc->OrderNo);
 }
 
 #ifndef _WIN32
