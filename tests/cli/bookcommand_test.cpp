@@ -6,31 +6,24 @@
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/memorysettingsstore.h"
+#include "support/clitest.h"
 #include "support/samplejob.h"
-#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 
 namespace vellicor {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class BookCommand : public test::TempDirTest {
+class BookCommand : public test::CliTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
+        CliTest::SetUp();
         fs::create_directories(dir_ / "data");
         // The first stock row came from inventory record 7.
         auto doc = test::MakeSampleJob();
@@ -52,15 +45,6 @@ protected:
         test::WriteFile(dir_ / "data" / "stock.db", db.Bytes());
     }
 
-    CliRun Cli(std::vector<std::string> args) const
-    {
-        args.insert(args.begin(), {"--profile", Path("none.ini"), "--unit", "mm", "--decimals", "3"});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = cli::RunCli(args, out, err);
-        return {status, out.str(), err.str()};
-    }
-
     CsStockDb Stock() const
     {
         CsStockDb db;
@@ -73,7 +57,7 @@ protected:
 
 TEST_F(BookCommand, BooksTheJobOnceIntoTheDataDirectory)
 {
-    const CliRun run = Cli({"book", Path("job.vcj"), "--data", Path("data"), "--order", "B7"});
+    const test::CliRun run = Cli({"book", Path("job.vcj"), "--data", Path("data"), "--order", "B7"});
     ASSERT_EQ(run.status, cli::kExitOk) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_NE(run.out.find("Stock used (2)\n"), std::string::npos) << run.out;
@@ -104,7 +88,7 @@ TEST_F(BookCommand, BooksTheJobOnceIntoTheDataDirectory)
     EXPECT_EQ(job.doc->InventoryUpdated, 1);
     EXPECT_EQ(job.doc->OrderNo, "B7");
 
-    const CliRun listed = Cli({"inventory", "list", "--data", Path("data")});
+    const test::CliRun listed = Cli({"inventory", "list", "--data", Path("data")});
     EXPECT_EQ(listed.status, cli::kExitOk);
     EXPECT_NE(listed.out.find("Last id: 45\n"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find("\n  44  Offcut  crca_58139_553    58139.535   553.500  1.500      1    crca"),
@@ -112,7 +96,7 @@ TEST_F(BookCommand, BooksTheJobOnceIntoTheDataDirectory)
         << listed.out;
 
     const std::string before = test::ReadFile(dir_ / "data" / "stock.db");
-    const CliRun again = Cli({"book", Path("job.vcj"), "--data", Path("data")});
+    const test::CliRun again = Cli({"book", Path("job.vcj"), "--data", Path("data")});
     EXPECT_EQ(again.status, cli::kExitNoResult);
     EXPECT_EQ(again.out, "");
     EXPECT_EQ(again.err, "The inventory has already been updated for this job. See Inventory help for more "
@@ -151,7 +135,7 @@ TEST_F(BookCommand, RefusalsAndFailures)
     const std::string stock = test::ReadFile(dir_ / "data" / "stock.db");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
-        const CliRun run = Cli(c.args);
+        const test::CliRun run = Cli(c.args);
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
@@ -163,14 +147,14 @@ TEST_F(BookCommand, RefusalsAndFailures)
 
 TEST_F(BookCommand, ListingPrintsJsonAndCreatesNothing)
 {
-    const CliRun json = Cli({"inventory", "list", "--json", "--data", Path("data")});
+    const test::CliRun json = Cli({"inventory", "list", "--json", "--data", Path("data")});
     ASSERT_EQ(json.status, cli::kExitOk) << json.err;
     EXPECT_NE(json.out.find("\"lastId\": 41,"), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"name\": \"CR 1250\","), std::string::npos);
     EXPECT_NE(json.out.find("\"qty\": 5,"), std::string::npos);
 
     fs::create_directories(dir_ / "fresh");
-    const CliRun empty = Cli({"inventory", "list", "--data", Path("fresh")});
+    const test::CliRun empty = Cli({"inventory", "list", "--data", Path("fresh")});
     EXPECT_EQ(empty.status, cli::kExitOk);
     EXPECT_NE(empty.out.find("Records (0)\n"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(dir_ / "fresh"));
@@ -196,7 +180,7 @@ TEST_F(BookCommand, AnOptimisedSampleIsBookedAgainstTheStockItsRowsCameFrom)
     test::WriteFile(dir_ / "data" / "stock.db", db.Bytes());
 
     ASSERT_EQ(Cli({"optimise", sample.string(), "-o", Path("sample.vcj")}).status, cli::kExitOk);
-    const CliRun run = Cli({"book", Path("sample.vcj"), "--data", Path("data")});
+    const test::CliRun run = Cli({"book", Path("sample.vcj"), "--data", Path("data")});
     ASSERT_EQ(run.status, cli::kExitOk) << run.err;
     EXPECT_EQ(run.err, "");
 
