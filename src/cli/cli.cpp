@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 #include <ostream>
+#include <string_view>
 
 namespace vellicor::cli {
 namespace {
@@ -26,9 +27,16 @@ constexpr std::array kCommands{
     Command{"convert", "convert IN OUT", "convert a job between .vcj and .json, either way", &RunConvert},
     Command{"show", "show IN [--json]", "print a job's inputs, cut settings and result, or the JSON job", &RunShow},
     Command{"report", "report IN -o FILE.rtf", "write the RTF report of a job that has a result", &RunReport},
+    Command{"book", "book IN [--data DIR] [--order NO]",
+            "book a job's result against the stock inventory in DIR and save the job; --order sets its order number",
+            &RunBook},
+    Command{"inventory", "inventory list [--data DIR] [--json]",
+            "print the stock inventory in DIR", &RunInventory},
     Command{"units", "units format VALUE_MM... | parse TEXT...",
             "format millimetre values in the display unit, or read texts in it", &RunUnits},
 };
+
+constexpr const char* kDataDirNote = "DIR is the desktop application's data directory unless --data is given.\n\n";
 
 constexpr const char* kCommonOptions =
     "Options every command takes:\n"
@@ -52,14 +60,17 @@ void PrintHelp(std::ostream& out)
            "Commands:\n";
     for (const auto& c : kCommands)
         out << "  " << c.usage << "\n      " << c.summary << '\n';
-    out << "  --version | --help | COMMAND --help\n\n" << kCommonOptions
+    out << "  --version | --help | COMMAND --help\n\n" << kDataDirNote << kCommonOptions
         << "\nExit status: 0 done, 1 input unreadable or not writable, 2 usage error,\n"
            "3 no result or a refused booking.\n";
 }
 
 void PrintCommandHelp(std::ostream& out, const Command& c)
 {
-    out << "Usage: vellicor-cli [options] " << c.usage << "\n\n" << c.summary << "\n\n" << kCommonOptions;
+    out << "Usage: vellicor-cli [options] " << c.usage << "\n\n" << c.summary << "\n\n";
+    if (std::string_view(c.usage).find("--data") != std::string_view::npos)
+        out << kDataDirNote;
+    out << kCommonOptions;
 }
 
 // The desktop application's own settings file, where QSettings keeps it.
@@ -95,7 +106,7 @@ int UsageError(Context& ctx, const std::string& command, const std::string& mess
     return kExitUsage;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& programPath)
 {
     std::optional<std::string> profile;
     std::optional<int> unit;
@@ -178,7 +189,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     SetUnitSettings(units);
 
     CliMessages messages(err);
-    Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err};
+    Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err, programPath};
     return command->run(ctx);
 }
 

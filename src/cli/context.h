@@ -22,6 +22,8 @@ struct Context {
     CliMessages& messages;
     std::ostream& out;
     std::ostream& err;
+    // How the program was started, to find the desktop installation beside it.
+    std::string programPath;
 };
 
 // A command's usage error: the message, then a pointer to the command's --help.
@@ -35,5 +37,7 @@ int RunReport(Context& ctx);
 int RunConvert(Context& ctx);
 int RunShow(Context& ctx);
 int RunUnits(Context& ctx);
+int RunBook(Context& ctx);
+int RunInventory(Context& ctx);
 
 } // namespace vellicor::cli

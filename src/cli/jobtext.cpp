@@ -1,54 +1,17 @@
 #include "cli/jobtext.h"
 
+#include "cli/texttable.h"
 #include "model/vellicordoc.h"
 #include "units/numtext.h"
 #include "units/textutil.h"
 #include "units/units.h"
 
-#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace vellicor::cli {
 namespace {
-
-// Columns padded to their widest cell, counted in characters, two blanks apart.
-class TextTable {
-public:
-    explicit TextTable(std::vector<std::string> header) { rows_.push_back(std::move(header)); }
-
-    void Add(std::vector<std::string> row) { rows_.push_back(std::move(row)); }
-
-    void Print(std::ostream& out) const
-    {
-        std::vector<std::size_t> widths;
-        for (const auto& row : rows_) {
-            widths.resize(std::max(widths.size(), row.size()));
-            for (std::size_t i = 0; i < row.size(); ++i)
-                widths[i] = std::max(widths[i], Characters(row[i]));
-        }
-        for (const auto& row : rows_) {
-            std::string line = " ";
-            for (std::size_t i = 0; i < row.size(); ++i) {
-                line += ' ' + row[i];
-                if (i + 1 < row.size())
-                    line += std::string(widths[i] - Characters(row[i]) + 1, ' ');
-            }
-            line.erase(line.find_last_not_of(' ') + 1);
-            out << line << '\n';
-        }
-    }
-
-private:
-    static std::size_t Characters(const std::string& utf8)
-    {
-        return static_cast<std::size_t>(
-            std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    }
-
-    std::vector<std::vector<std::string>> rows_;
-};
 
 std::string Kg(double kg)
 {

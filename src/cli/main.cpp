@@ -5,5 +5,5 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return vellicor::cli::RunCli(args, std::cout, std::cerr);
+    return vellicor::cli::RunCli(args, std::cout, std::cerr, argc > 0 ? argv[0] : "");
 }

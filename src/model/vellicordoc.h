@@ -60,6 +60,12 @@ public:
     // Some coil of the same material and exactly the same thickness, in stock, is wide enough.
     bool CanAnyCoilHold(const CCoilPart& part) const;
 
+    // Appends to `used` one record per stock row the result runs on, with the number of coils it
+    // starts, and to `offcuts` the unused length of each row's last coil and the rest-width strips
+    // of the layouts that are at least MinOffCut wide. The document is not changed.
+    void BuildStockConsumption(std::vector<std::unique_ptr<CCoil>>& used,
+                               std::vector<std::unique_ptr<CCoil>>& offcuts) const;
+
     double PartsProducedWeight() const;
     double SlitsProducedWeight() const;
     double OverProducedWeight() const;

@@ -1,64 +1,30 @@
-#include "cli/cli.h"
 #include "model/jobfile.h"
 #include "model/jobjson.h"
 #include "model/vellicordoc.h"
 #include "platform/memorysettingsstore.h"
+#include "support/clitest.h"
 #include "support/samplejob.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace vellicor {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test::ReadFile;
+using test::WriteFile;
 
-void WriteFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class JobCommands : public testing::Test {
+class JobCommands : public test::CliTest {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path()
-            / ("vellicor-cli-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        CliTest::SetUp();
         auto doc = test::MakeSampleJob();
         ASSERT_EQ(SaveJobFile(*doc, Path("job.vcj")), 0);
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    // Without stored settings and in millimetres, whatever ran before.
-    CliRun Cli(std::vector<std::string> args) const
-    {
-        args.insert(args.begin(), {"--profile", Path("none.ini"), "--unit", "mm", "--decimals", "3"});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = cli::RunCli(args, out, err);
-        return {status, out.str(), err.str()};
-    }
-
-    fs::path dir_;
 };
 
 TEST_F(JobCommands, ConvertGoesEveryWayAndBackToTheSameBytes)
@@ -68,7 +34,7 @@ TEST_F(JobCommands, ConvertGoesEveryWayAndBackToTheSameBytes)
         {"job.vcj", "a.json"}, {"a.json", "b.json"}, {"b.json", "c.vcj"}, {"c.vcj", "d.vcj"}};
     for (const auto& [in, out] : steps) {
         SCOPED_TRACE(in);
-        const CliRun run = Cli({"convert", Path(in), Path(out)});
+        const test::CliRun run = Cli({"convert", Path(in), Path(out)});
         EXPECT_EQ(run.status, cli::kExitOk);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
@@ -116,7 +82,7 @@ TEST_F(JobCommands, UsageErrors)
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(args.size() > 1 ? args[1] : args[0]);
-        const CliRun run = Cli(args);
+        const test::CliRun run = Cli(args);
         EXPECT_EQ(run.status, cli::kExitUsage);
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("--help"), std::string::npos);
@@ -144,7 +110,7 @@ TEST_F(JobCommands, UnreadableInputAndUnwritableOutput)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[1]);
-        const CliRun run = Cli(c.args);
+        const test::CliRun run = Cli(c.args);
         EXPECT_EQ(run.status, cli::kExitIo);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
@@ -155,12 +121,12 @@ TEST_F(JobCommands, UnreadableInputAndUnwritableOutput)
 
 TEST_F(JobCommands, ShowPrintsTheJobOrItsJson)
 {
-    const CliRun json = Cli({"show", Path("job.vcj"), "--json"});
+    const test::CliRun json = Cli({"show", Path("job.vcj"), "--json"});
     EXPECT_EQ(json.status, cli::kExitOk);
     EXPECT_EQ(json.err, "");
     EXPECT_EQ(json.out, JobToJson(*LoadJobFile(Path("job.vcj"), MemorySettingsStore()).doc));
 
-    const CliRun text = Cli({"show", Path("job.vcj")});
+    const test::CliRun text = Cli({"show", Path("job.vcj")});
     EXPECT_EQ(text.status, cli::kExitOk);
     for (const char* line : {"Order no: A12\n", "\nStock coils (2)\n", "  C1    crca      1.500      1250   10000 kg",
                              "\nFillers (1)\n", "  Kerf                 0.500\n", "\nLayouts (2)\n",
@@ -168,7 +134,7 @@ TEST_F(JobCommands, ShowPrintsTheJobOrItsJson)
         EXPECT_NE(text.out.find(line), std::string::npos) << line << "\nin\n" << text.out;
 
     WriteFile(Path("empty.json"), "{}");
-    const CliRun empty = Cli({"show", Path("empty.json")});
+    const test::CliRun empty = Cli({"show", Path("empty.json")});
     EXPECT_EQ(empty.status, cli::kExitOk);
     EXPECT_NE(empty.out.find("\nStock coils (0)\n"), std::string::npos);
     EXPECT_NE(empty.out.find("\nNo result.\n"), std::string::npos);
@@ -176,7 +142,7 @@ TEST_F(JobCommands, ShowPrintsTheJobOrItsJson)
 
 TEST_F(JobCommands, OptimiseWritesTheResultWhereverAsked)
 {
-    const CliRun run = Cli({"optimise", Path("job.vcj"), "-o", Path("out.json"), "--report", Path("out.rtf"), "--stats"});
+    const test::CliRun run = Cli({"optimise", Path("job.vcj"), "-o", Path("out.json"), "--report", Path("out.rtf"), "--stats"});
     ASSERT_EQ(run.status, cli::kExitOk) << run.err;
     EXPECT_NE(run.out.find("\nLayouts ("), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\nFigures\n"), std::string::npos);
@@ -189,7 +155,7 @@ TEST_F(JobCommands, OptimiseWritesTheResultWhereverAsked)
     EXPECT_TRUE(saved->HasResults());
     EXPECT_EQ(ReadFile(Path("out.rtf")).rfind("{\\rtf1", 0), 0u);
 
-    const CliRun json = Cli({"optimise", Path("job.vcj"), "--json"});
+    const test::CliRun json = Cli({"optimise", Path("job.vcj"), "--json"});
     ASSERT_EQ(json.status, cli::kExitOk);
     EXPECT_EQ(json.out, JobToJson(*saved));
     EXPECT_EQ(json.err, "");
@@ -202,7 +168,7 @@ TEST_F(JobCommands, OptimiseWithoutAResultExitsWithThree)
         coil->Qty = 0;
     ASSERT_EQ(SaveJobFile(*doc, Path("empty.vcj")), 0);
 
-    const CliRun run = Cli({"optimise", Path("empty.vcj"), "-o", Path("out.vcj"), "--report", Path("out.rtf")});
+    const test::CliRun run = Cli({"optimise", Path("empty.vcj"), "-o", Path("out.vcj"), "--report", Path("out.rtf")});
     EXPECT_EQ(run.status, cli::kExitNoResult);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Could not optimize. Check if coils are sufficient, and each part can fit in some coil.\n");
@@ -223,7 +189,7 @@ TEST_F(JobCommands, OptimiseUsageErrors)
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(args.back());
-        const CliRun run = Cli(args);
+        const test::CliRun run = Cli(args);
         EXPECT_EQ(run.status, cli::kExitUsage);
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("optimise --help"), std::string::npos) << run.err;

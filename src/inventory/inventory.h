@@ -1,0 +1,57 @@
+#pragma once
+
+#include "inventory/records.h"
+
+#include <string>
+#include <vector>
+
+namespace vellicor {
+
+class CsStockDb;
+class IInventoryDialogs;
+class IUserMessages;
+
+// Results of the inventory operations.
+inline constexpr int kInventoryDone = 0;
+inline constexpr int kInventoryFailed = 1;
+inline constexpr int kInventoryCancelled = 3;
+
+// The stock inventory "stock.db" and the stocks-used log "stkused.db" of one data directory. Every
+// operation loads the files afresh and saves what it changed; a file that is absent is created
+// empty. File failures are told through the messages.
+class CsInventory {
+public:
+    // Purges the used-up offcuts at once.
+    CsInventory(std::string dataDir, IUserMessages& messages);
+
+    // The user edits the whole inventory; Done when saved, Cancelled.
+    int ManageInventory(IInventoryDialogs& dialogs);
+    // Each used record takes its coils from the first stock record with its Id and Material, equal
+    // Length and Width and enough coils; a used record without one is ignored.
+    int DeductUsedStock(const std::vector<CsStockRec>& used);
+    // Appends the records with new ids from LastId on, also written into `stock`.
+    int AppendStock(std::vector<CsStockRec>& stock);
+    // Appends today's line of each used record whose id is in the inventory to the log.
+    int LogStockUsed(const std::vector<CsStockUsedRec>& used);
+    // The user picks records: `picked` holds copies of them in inventory order; Done, Cancelled.
+    int SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>& picked);
+    // Removes the offcut records of which no coil is left; prime records stay.
+    int PurgeEmptyStock();
+    // Empties the log.
+    int ClearStockUsed();
+    // Shows the log.
+    int ViewStockUsed(IInventoryDialogs& dialogs);
+    // Appends the log's records to `records`.
+    int ReadStockUsed(std::vector<CsStockUsedRec>& records);
+
+    std::string StockDbPath() const { return dataDir_ + "/stock.db"; }
+    std::string StockUsedPath() const { return dataDir_ + "/stkused.db"; }
+
+private:
+    bool LoadStock(CsStockDb& db);
+
+    std::string dataDir_;
+    IUserMessages& messages_;
+};
+
+} // namespace vellicor
