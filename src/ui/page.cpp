@@ -2,6 +2,7 @@
 
 #include "model/vellicordoc.h"
 #include "ui/gridwnd.h"
+#include "ui/helpcontext.h"
 #include "ui/uitext.h"
 
 #include <QKeyEvent>
@@ -26,6 +27,7 @@ CSPage::CSPage(int templateId, int tipId, CVellicorDoc& doc, UiServices services
     : QWidget(parent), templateId_(templateId), tipId_(tipId), doc_(doc), services_(services)
 {
     new QVBoxLayout(this);
+    SetHelpContext(this, templateId);
 }
 
 QString CSPage::GetCaption() const
@@ -96,21 +98,6 @@ bool CSPage::UpdateData(bool save)
         emit DocumentChanged();
     }
     return true;
-}
-
-bool CSPage::event(QEvent* event)
-{
-    // F1 anywhere on the page asks for the page's help rather than the general help.
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
-            event->accept();
-            if (event->type() == QEvent::KeyPress)
-                emit HelpRequested(templateId_);
-            return true;
-        }
-    }
-    return QWidget::event(event);
 }
 
 } // namespace vellicor

@@ -14,7 +14,7 @@ class CVellicorDoc;
 class CSPage : public QWidget {
     Q_OBJECT
 public:
-    // `templateId` names the page (its caption is that dialog's text) and is its help topic;
+    // `templateId` names the page (its caption is that dialog's text) and is its help context;
     // `tipId` is the string of its tab tip.
     CSPage(int templateId, int tipId, CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
 
@@ -37,8 +37,6 @@ public:
     static void SetBoldFont(QWidget* control);
 
 signals:
-    // F1 on the page: help on the page's topic.
-    void HelpRequested(int topic);
     // The page wrote into the job.
     void DocumentChanged();
 
@@ -52,8 +50,6 @@ protected:
     // Tells the user of the first error; false keeps the page.
     virtual bool ValidateGrid() = 0;
     virtual void StoreGrid() = 0;
-
-    bool event(QEvent* event) override;
 
 private:
     int templateId_;

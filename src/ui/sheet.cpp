@@ -27,7 +27,6 @@ CSSheet::CSSheet(QWidget* parent) : QTabWidget(parent)
 
 void CSSheet::AddPage(CSPage* page)
 {
-    connect(page, &CSPage::HelpRequested, this, &CSSheet::HelpRequested);
     connect(page, &CSPage::DocumentChanged, this, &CSSheet::DocumentChanged);
     const int index = count();
     const QString image = QString(":/ui/tab%1.svg").arg(index);

@@ -22,7 +22,6 @@ public:
     bool SetActivePage(int index);
 
 signals:
-    void HelpRequested(int topic);
     void DocumentChanged();
 
 private:

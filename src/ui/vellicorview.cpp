@@ -24,7 +24,6 @@ CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sheet_);
-    connect(sheet_, &CSSheet::HelpRequested, this, &CVellicorView::HelpRequested);
     connect(sheet_, &CSSheet::DocumentChanged, this, &CVellicorView::DocumentChanged);
     for (const PageDef& page : kPages)
         sheet_->AddPage(new CSPlaceholderPage(page.templateId, page.tip, doc_, services));

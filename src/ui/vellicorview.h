@@ -26,8 +26,6 @@ public:
     void ReloadActivePage();
 
 signals:
-    // F1 on a page: help on that page's topic.
-    void HelpRequested(int topic);
     // A page wrote into the document.
     void DocumentChanged();
 

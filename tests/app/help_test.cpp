@@ -1,3 +1,4 @@
+#include "app/childframe.h"
 #include "app/aboutdlg.h"
 #include "app/commandids.h"
 #include "app/contexthelp.h"
@@ -14,6 +15,8 @@
 #include "support/recordingmessages.h"
 #include "support/recordingshell.h"
 #include "ui/helpcontext.h"
+#include "ui/page.h"
+#include "ui/vellicorview.h"
 #include "ui/unitdlg.h"
 
 #include <QAction>
@@ -202,6 +205,10 @@ private slots:
         });
         CUnitDlg(UnitSettings{}, frame).exec();
         QCOMPARE(app->Help().Viewer()->CurrentPage(), QString("selectunit.html"));
+
+        // Inside a job's page: that page's topic.
+        QTest::keyClick(frame->ActiveJob()->GetView().Sheet()->GetActivePage(), Qt::Key_F1);
+        QCOMPARE(app->Help().Viewer()->CurrentPage(), QString("rolls.html"));
 
         // Nothing tagged: the contents.
         QTest::keyClick(frame, Qt::Key_F1);
