@@ -52,6 +52,11 @@ bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
     LoadLanguagePack();
     std::setlocale(LC_ALL, "");
     LoadUnitSettings(store_);
+    // A first start, or a new user on a read-only installation, gets a starter library and an
+    // empty inventory in the data directory.
+    const std::string dataDir = paths_.DataDir();
+    LoadMaterialLibrary(materials_, dataDir, *messages_);
+    inventory_ = std::make_unique<CsInventory>(dataDir, *messages_);
 
     frame_ = std::make_unique<CMainFrame>(*this);
     boxes_.SetParent(frame_.get());

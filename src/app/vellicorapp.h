@@ -6,6 +6,8 @@
 #include "app/qtprinter.h"
 #include "app/qtshell.h"
 #include "app/qtsettingsstore.h"
+#include "inventory/inventory.h"
+#include "inventory/matedb.h"
 
 #include <QPointer>
 #include <QSettings>
@@ -41,6 +43,10 @@ public:
     IShell& Shell() { return *shell_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
     CContextHelp& Help() { return help_; }
+    // The material library, loaded for the whole run, and the inventory service; both exist from
+    // start-up on.
+    CsMateDb& Materials() { return materials_; }
+    CsInventory& Inventory() { return *inventory_; }
     // The splash screen while it is up.
     CSplashWnd* SplashWindow() const;
 
@@ -67,6 +73,8 @@ private:
     QtShell desktop_;
     IShell* shell_;
     CContextHelp help_;
+    CsMateDb materials_;
+    std::unique_ptr<CsInventory> inventory_;
     QPointer<CSplashWnd> splash_;
     std::unique_ptr<CMainFrame> frame_;
     int documentCount_ = 0;

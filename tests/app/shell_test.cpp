@@ -325,6 +325,31 @@ private slots:
         QCOMPARE(messages_.Ids(), std::vector<int>{ids::OptimiseCancelled});
     }
 
+    void firstStartSeedsTheDataDirectory()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        const QString data = QString::fromStdString(app->Paths().DataDir());
+        QCOMPARE(data, dir_->filePath("Data"));
+        QVERIFY(QFile::exists(data + "/slitmate.db"));
+        QVERIFY(QFile::exists(data + "/stock.db"));
+        QVERIFY(app->Materials().MaterialChoiceList().find("not_used\n") != std::string::npos);
+        QVERIFY(messages_.shown.empty());
+
+        // A second start reads what the first one wrote.
+        const QByteArray library = [&] {
+            QFile f(data + "/slitmate.db");
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        auto again = MakeApp();
+        QVERIFY(again->InitInstance({}));
+        QCOMPARE(again->Materials().Records.size(), app->Materials().Records.size());
+        QFile f(data + "/slitmate.db");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), library);
+    }
+
     void jobFileOnTheCommandLine()
     {
         const QString path = SavedJob("cmdline.vcj");
