@@ -69,6 +69,20 @@ std::uint16_t CoilCount(double value)
     return value >= 65535 ? std::uint16_t{65535} : static_cast<std::uint16_t>(value);
 }
 
+// The columns stock records and stocks-used records share.
+template <typename Rec>
+void FillSharedCols(CSGridWnd& grid, int row, const Rec& rec)
+{
+    using Col = CsInventoryDlg::Col;
+    grid.SetValue(row, Col::ColId, QString::number(rec.Id));
+    grid.SetValue(row, Col::ColLength, PlainNumberText(rec.Length));
+    grid.SetValue(row, Col::ColWidth, PlainNumberText(rec.Width));
+    grid.SetValue(row, Col::ColThickness, PlainNumberText(rec.Thickness));
+    grid.SetValue(row, Col::ColQty, QString::number(rec.Qty));
+    grid.SetValue(row, Col::ColMaterial, Q(rec.Material));
+    grid.SetValue(row, Col::ColDate, FormatLocaleDateTime(rec.Date));
+}
+
 } // namespace
 
 CsInventoryDlg::CsInventoryDlg(Mode mode, UiServices services, QWidget* parent)
@@ -183,19 +197,13 @@ void CsInventoryDlg::FillFromDb()
     grid_->SetRowCount(rows == 0 && mode_ == Mode::Edit ? 1 : rows);
     for (int r = 1; r <= rows; ++r) {
         const CsStockRec& rec = db_->Records[static_cast<std::size_t>(r - 1)];
-        grid_->SetValue(r, ColId, QString::number(rec.Id));
+        FillSharedCols(*grid_, r, rec);
         grid_->SetValue(r, ColType, rec.Type < TypeTexts().size() ? TypeTexts()[rec.Type] : QString());
         grid_->SetValue(r, ColName, Q(rec.Name));
-        grid_->SetValue(r, ColLength, PlainNumberText(rec.Length));
-        grid_->SetValue(r, ColWidth, PlainNumberText(rec.Width));
-        grid_->SetValue(r, ColThickness, PlainNumberText(rec.Thickness));
         grid_->SetValue(r, ColLeftTrim, PlainNumberText(rec.LeftTrim));
         grid_->SetValue(r, ColRightTrim, PlainNumberText(rec.RightTrim));
         // All digits, so that OK does not round the cost to the display decimals.
         grid_->SetValue(r, ColCostPerKg, PlainNumberText(rec.CostPerKg));
-        grid_->SetValue(r, ColQty, QString::number(rec.Qty));
-        grid_->SetValue(r, ColMaterial, Q(rec.Material));
-        grid_->SetValue(r, ColDate, FormatLocaleDateTime(rec.Date));
         grid_->SetValue(r, ColRemarks, Q(rec.Remarks));
         grid_->SetValue(r, ColSel, QString::number(rec.Sel));
     }
@@ -209,13 +217,7 @@ void CsInventoryDlg::FillFromStockUsed()
     grid_->SetRowCount(static_cast<int>(used_.size()));
     for (int r = 1; r <= grid_->GetRowCount(); ++r) {
         const CsStockUsedRec& rec = used_[static_cast<std::size_t>(r - 1)];
-        grid_->SetValue(r, ColId, QString::number(rec.Id));
-        grid_->SetValue(r, ColLength, PlainNumberText(rec.Length));
-        grid_->SetValue(r, ColWidth, PlainNumberText(rec.Width));
-        grid_->SetValue(r, ColThickness, PlainNumberText(rec.Thickness));
-        grid_->SetValue(r, ColQty, QString::number(rec.Qty));
-        grid_->SetValue(r, ColMaterial, Q(rec.Material));
-        grid_->SetValue(r, ColDate, FormatLocaleDateTime(rec.Date));
+        FillSharedCols(*grid_, r, rec);
         grid_->SetValue(r, ColOrderNo, Q(rec.OrderNo));
     }
     grid_->LockUpdate(false);

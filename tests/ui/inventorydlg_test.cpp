@@ -74,6 +74,26 @@ QPushButton* Button(const CsInventoryDlg& dialog, QDialogButtonBox::StandardButt
     return dialog.Buttons()->button(which);
 }
 
+bool WriteFile(const std::string& path, const QByteArray& bytes)
+{
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// An inventory in a directory of its own, shown through the application's dialogs.
+struct InventoryOnDisk {
+    explicit InventoryOnDisk(UiServices services)
+        : inventory(dir.path().toStdString(), messages), dialogs(services, materials)
+    {
+    }
+
+    QTemporaryDir dir;
+    test::RecordingMessages messages;
+    CsInventory inventory;
+    CsMateDb materials;
+    CQtInventoryDialogs dialogs;
+};
+
 // Maps item i of the CSV import to column i of the file, as the user would in the mapping grid.
 void MapItemsInOrder(CCsvImportDlg* csv)
 {
@@ -133,6 +153,7 @@ private slots:
         grid.SetValue(3, Col::ColQty, "2");
         grid.AppendRow();
         grid.SetValue(4, Col::ColName, "New2");
+        grid.SetValue(4, Col::ColQty, "70000");
         grid.AppendRow();  // left blank: no record
         Button(*dialog, QDialogButtonBox::Ok)->click();
 
@@ -149,6 +170,8 @@ private slots:
         QCOMPARE(db.Records[2].Width, 1000.0);
         QCOMPARE(db.Records[2].Qty, std::uint16_t{2});
         QCOMPARE(db.Records[2].Date.status, std::int32_t{OleDate::Valid});
+        // A count beyond what the file holds is the most it holds, not what is left after wrapping.
+        QCOMPARE(db.Records[3].Qty, std::uint16_t{65535});
 
         // An empty inventory offers one row to type into.
         CsStockDb empty = StockDb(0, {});
@@ -270,16 +293,9 @@ private slots:
 
     void selectionReturnsTheMarkedRows()
     {
-        QTemporaryDir dir;
-        test::RecordingMessages messages;
-        CsInventory inventory(dir.path().toStdString(), messages);
-        CsStockDb db = StockDb(3, {Stock(1, "R1"), Stock(2, "R2"), Stock(3, "R3")});
-        QFile file(QString::fromStdString(inventory.StockDbPath()));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(db.Bytes()));
-        file.close();
-        CsMateDb materials;
-        CQtInventoryDialogs dialogs(ui_.Services(), materials);
+        InventoryOnDisk disk(ui_.Services());
+        const CsStockDb db = StockDb(3, {Stock(1, "R1"), Stock(2, "R2"), Stock(3, "R3")});
+        QVERIFY(WriteFile(disk.inventory.StockDbPath(), QByteArray::fromStdString(db.Bytes())));
 
         test::WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) {
             CSGridWnd& grid = *dialog->Grid();
@@ -299,29 +315,23 @@ private slots:
             dialog->accept();
         });
         std::vector<CsStockRec> picked;
-        QCOMPARE(inventory.SelectStock(dialogs, picked), kInventoryDone);
+        QCOMPARE(disk.inventory.SelectStock(disk.dialogs, picked), kInventoryDone);
         QCOMPARE(picked.size(), std::size_t{2});
         QCOMPARE(picked[0].Name, std::string("R1"));
         QCOMPARE(picked[1].Name, std::string("R3"));
         QCOMPARE(picked[1].Width, 1250.0);
 
         test::WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) { dialog->reject(); });
-        QCOMPARE(inventory.SelectStock(dialogs, picked), kInventoryCancelled);
+        QCOMPARE(disk.inventory.SelectStock(disk.dialogs, picked), kInventoryCancelled);
         QVERIFY(picked.empty());
     }
 
     void stocksUsedShowsTheLogAndClearsIt()
     {
-        QTemporaryDir dir;
-        test::RecordingMessages messages;
-        CsInventory inventory(dir.path().toStdString(), messages);
-        const QString logPath = QString::fromStdString(inventory.StockUsedPath());
-        QFile log(logPath);
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        log.write("17|A12|2|08/12/2026||crca|2500.00|1250.00|1.00|\n9|B7|1|09/12/2026||gi|3000.00|1000.00|0.80|\n");
-        log.close();
-        CsMateDb materials;
-        CQtInventoryDialogs dialogs(ui_.Services(), materials);
+        InventoryOnDisk disk(ui_.Services());
+        const QString logPath = QString::fromStdString(disk.inventory.StockUsedPath());
+        QVERIFY(WriteFile(disk.inventory.StockUsedPath(), "17|A12|2|08/12/2026||crca|2500.00|1250.00|1.00|\n"
+                                                         "9|B7|1|09/12/2026||gi|3000.00|1000.00|0.80|\n"));
 
         // However the dialog is closed, the log stays as it was.
         test::WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) {
@@ -340,14 +350,14 @@ private slots:
             QCOMPARE(grid.GetValue(2, Col::ColDate), QString("9 Dec 2026 00:00:00"));
             Button(*dialog, QDialogButtonBox::Ok)->click();
         });
-        QCOMPARE(inventory.ViewStockUsed(dialogs), kInventoryDone);
+        QCOMPARE(disk.inventory.ViewStockUsed(disk.dialogs), kInventoryDone);
         QVERIFY(QFileInfo(logPath).size() > 0);
 
         // The clear button empties the log and closes the dialog.
         test::WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) { dialog->ClearStockUsedButton()->click(); });
-        QCOMPARE(inventory.ViewStockUsed(dialogs), kInventoryDone);
+        QCOMPARE(disk.inventory.ViewStockUsed(disk.dialogs), kInventoryDone);
         QCOMPARE(QFileInfo(logPath).size(), qint64{0});
-        QVERIFY(messages.shown.empty());
+        QVERIFY(disk.messages.shown.empty());
     }
 };
 
