@@ -11,7 +11,7 @@ namespace vellicor {
 
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     : frame_(frame), doc_(std::move(doc)),
-      view_(new CVellicorView(*doc_, {frame.App().Store(), frame.App().Messages()}))
+      view_(new CVellicorView(*doc_, frame.App().Services()))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);

@@ -6,6 +6,7 @@
 #include "app/strings.h"
 #include "app/vellicorapp.h"
 #include "app/windowrect.h"
+#include "inventory/matedb.h"
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/stringids.h"
@@ -13,6 +14,7 @@
 #include "report/jobreport.h"
 #include "ui/cutsettingsdlg.h"
 #include "ui/helpcontext.h"
+#include "ui/materialdlg.h"
 #include "ui/unitdlg.h"
 #include "ui/vellicorview.h"
 
@@ -178,9 +180,11 @@ void CMainFrame::CreateActions()
     connect(AddAction(cmd::CustomiseHeader), &QAction::triggered, this,
             [this] { CustomiseHeader(app_.Paths(), app_.Shell()); });
     connect(AddAction(cmd::CutSettings), &QAction::triggered, this, &CMainFrame::OnCutSettings);
-    AddAction(cmd::ManageInventory);
-    AddAction(cmd::MaterialLibrary);
-    AddAction(cmd::ViewStockUsed, Qt::Key_F4);
+    connect(AddAction(cmd::ManageInventory), &QAction::triggered, this,
+            [this] { app_.Inventory().ManageInventory(app_.InventoryDialogs()); });
+    connect(AddAction(cmd::MaterialLibrary), &QAction::triggered, this, &CMainFrame::OnMaterialLibrary);
+    connect(AddAction(cmd::ViewStockUsed, Qt::Key_F4), &QAction::triggered, this,
+            [this] { app_.Inventory().ViewStockUsed(app_.InventoryDialogs()); });
 
     connect(AddAction(cmd::WindowCascade), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
     connect(AddAction(cmd::WindowTile), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
@@ -518,6 +522,12 @@ void CMainFrame::OnCutSettings()
     // Layouts were made for the old kerf: every OK discards the result.
     doc.ClearResults();
     job->UpdateTitle();
+}
+
+void CMainFrame::OnMaterialLibrary()
+{
+    CsMaterialDlg dialog(app_.Materials(), kReservedMaterial, app_.Services(), this);
+    dialog.exec();
 }
 
 void CMainFrame::OnUnitSettings()

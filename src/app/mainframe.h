@@ -60,6 +60,7 @@ private:
     void OnOpen();
     void OnToggleQtyByLength();
     void OnCutSettings();
+    void OnMaterialLibrary();
     void OnUnitSettings();
     void OnSendMail();
 

@@ -25,7 +25,8 @@ namespace vellicor {
 
 CVellicorApp::CVellicorApp(std::unique_ptr<QSettings> settings, IUserMessages* messages, IShell* shell)
     : settings_(settings ? std::move(settings) : std::make_unique<QSettings>("Quintal", "Vellicor")), store_(*settings_),
-      messages_(messages ? messages : &boxes_), shell_(shell ? shell : &desktop_), help_(paths_, *shell_)
+      messages_(messages ? messages : &boxes_), shell_(shell ? shell : &desktop_), help_(paths_, *shell_),
+      inventoryDialogs_({store_, *messages_}, materials_)
 {
     InitIconResources();
 }
@@ -60,6 +61,7 @@ bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
 
     frame_ = std::make_unique<CMainFrame>(*this);
     boxes_.SetParent(frame_.get());
+    inventoryDialogs_.SetParent(frame_.get());
     help_.SetMainWindow(frame_.get());
     if (splash == Splash::Show) {
         splash_ = new CSplashWnd(frame_.get());
@@ -76,6 +78,11 @@ bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
     if (splash_)
         splash_->raise();
     return ok;
+}
+
+UiServices CVellicorApp::Services()
+{
+    return {store_, *messages_, inventory_.get(), &inventoryDialogs_};
 }
 
 CSplashWnd* CVellicorApp::SplashWindow() const

@@ -8,6 +8,8 @@
 #include "app/qtsettingsstore.h"
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
+#include "ui/qtinventorydialogs.h"
+#include "ui/uiservices.h"
 
 #include <QPointer>
 #include <QSettings>
@@ -47,6 +49,9 @@ public:
     // start-up on.
     CsMateDb& Materials() { return materials_; }
     CsInventory& Inventory() { return *inventory_; }
+    IInventoryDialogs& InventoryDialogs() { return inventoryDialogs_; }
+    // What the job windows and the application's dialogs are given; the inventory from start-up on.
+    UiServices Services();
     // The splash screen while it is up.
     CSplashWnd* SplashWindow() const;
 
@@ -75,6 +80,7 @@ private:
     CContextHelp help_;
     CsMateDb materials_;
     std::unique_ptr<CsInventory> inventory_;
+    CQtInventoryDialogs inventoryDialogs_;
     QPointer<CSplashWnd> splash_;
     std::unique_ptr<CMainFrame> frame_;
     int documentCount_ = 0;

@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,6 +32,9 @@ QString Q(const std::string& text)
 {
     return QString::fromStdString(text);
 }
+
+constexpr int kFileDialogTitle = 150;
+constexpr int kFileFilter = 61801;
 
 } // namespace
 
@@ -201,6 +205,17 @@ void CCsvImportDlg::accept()
     PullMapping();
     if (csv_.Accept())
         QDialog::accept();
+}
+
+QString AskCsvImportFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, UiText(kFileDialogTitle), QString(), UiText(kFileFilter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
 }
 
 } // namespace vellicor

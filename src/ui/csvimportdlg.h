@@ -79,4 +79,7 @@ private:
     bool opened_ = false;
 };
 
+// The open-file dialog that picks an existing CSV file to import; empty when the user cancelled.
+QString AskCsvImportFile(QWidget* parent);
+
 } // namespace vellicor

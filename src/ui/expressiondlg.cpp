@@ -9,7 +9,7 @@
 
 namespace vellicor {
 
-CExpressionDlg::CExpressionDlg(QWidget* parent) : QDialog(parent), edit_(new QLineEdit(this))
+CExpressionDlg::CExpressionDlg(QWidget* parent) : CBoldFontDlg(parent), edit_(new QLineEdit(this))
 {
     setWindowTitle(UiText(DialogTextId(Id)));
     auto* layout = new QVBoxLayout(this);
@@ -18,11 +18,8 @@ CExpressionDlg::CExpressionDlg(QWidget* parent) : QDialog(parent), edit_(new QLi
     for (int id = IdHelpFirst; id <= IdHelpLast; ++id) {
         auto* label = new QLabel(UiText(DialogTextId(Id, id)), this);
         label->setWordWrap(true);
-        if (id < IdHelpFirst + 3) {
-            QFont bold = label->font();
-            bold.setBold(true);
-            label->setFont(bold);
-        }
+        if (id < IdHelpFirst + 3)
+            SetBoldFont(label);
         layout->addWidget(label);
     }
     layout->addWidget(CreateOkCancel(this, Id));

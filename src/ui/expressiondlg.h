@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/boldfontdlg.h"
 
 class QLineEdit;
 
@@ -8,7 +8,7 @@ namespace vellicor {
 
 // "Input Expression for Selected Cells": the expression of "Evaluate Expression..." and
 // "Format Expression...".
-class CExpressionDlg : public QDialog {
+class CExpressionDlg : public CBoldFontDlg {
     Q_OBJECT
 public:
     static constexpr int Id = 871;

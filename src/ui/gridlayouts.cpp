@@ -21,6 +21,13 @@ const std::vector<CGridLayout>& Layouts()
           {"Priority", 60}, {"Position", 60}, {"Remarks", 150}}},
         {"IDR_CSV_FILE_DATA_GRID", 0, {}},
         {"IDR_CSV_COLINFO_OGL", 0, {{"Item", 110}, {"Import Column", 130}, {"Example", 90}, {"Default", 110}}},
+        {"IDR_DB_STOCK_OGL", 0,
+         {{"Id", 40}, {"Name", 90}, {"Type", 65}, {"Length", 70}, {"Width", 70}, {"Qty", 45}, {"Material", 75},
+          {"Thk.", 55}, {"Cost/ Kg", 60}, {"Left Trim", 65}, {"Right Trim", 70}, {"Date", 155}, {"Sel", 40},
+          {"Order No.", 80}, {"Remarks", 120}}},
+        {"IDR_DB_MATE_OGL", 0,
+         {{"Name", 160}, {"Code", 90}, {"Density [Kg/m3]", 100}, {"Cost/ Kg", 70}, {"Min Offcut Length", 110},
+          {"Min Offcut Width", 110}}},
     };
     return layouts;
 }

@@ -207,6 +207,14 @@ QString CSGridWnd::GetDisplayText(int row, int col) const
     return model_->DisplayText(row, col);
 }
 
+bool CSGridWnd::IsRowBlank(int row) const
+{
+    for (int c = 1; c <= GetColCount(); ++c)
+        if (!GetValue(row, c).trimmed().isEmpty())
+            return false;
+    return true;
+}
+
 CGridStyle CSGridWnd::GetStyle(int row, int col) const
 {
     return model_->Style(row, col);

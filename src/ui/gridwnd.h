@@ -63,6 +63,8 @@ public:
     double GetNumber(int row, int col) const;
     // What the cell shows: a length cell its value in the current unit.
     QString GetDisplayText(int row, int col) const;
+    // True when no cell of the row holds more than blanks.
+    bool IsRowBlank(int row) const;
     CGridStyle GetStyle(int row, int col) const;
     void SetStyleRange(const CGridRange& range, const CGridStyle& style);
 

@@ -4,13 +4,18 @@
 #include "app/strings.h"
 #include "app/vellicorapp.h"
 #include "app/windowrect.h"
+#include "inventory/inventory.h"
+#include "inventory/stockdb.h"
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/memorysettingsstore.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
 #include "ui/cutsettingsdlg.h"
+#include "ui/gridwnd.h"
+#include "ui/inventorydlg.h"
 #include "ui/lenedit.h"
+#include "ui/materialdlg.h"
 #include "ui/unitdlg.h"
 #include "ui/vellicorview.h"
 #include "units/units.h"
@@ -113,6 +118,65 @@ private slots:
         frame->Action(cmd::CutSettings)->trigger();
         QCOMPARE(doc.Settings.Kerf, 1.5875);
         QCOMPARE(doc.Settings.MinOffCut, 0.0);
+    }
+
+    void toolMenuOpensTheDialogs()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+
+        // Manage Inventory: OK saves the edited inventory.
+        WhenModal<CsInventoryDlg>([frame](CsInventoryDlg* dialog) {
+            QCOMPARE(dialog->GetMode(), CsInventoryDlg::Mode::Edit);
+            QCOMPARE(dialog->parentWidget(), frame);
+            dialog->Grid()->SetValue(1, CsInventoryDlg::ColName, "R1");
+            dialog->Grid()->SetValue(1, CsInventoryDlg::ColQty, "3");
+            dialog->accept();
+        });
+        frame->Action(cmd::ManageInventory)->trigger();
+        CsStockDb db;
+        QVERIFY(db.Open(app->Inventory().StockDbPath(), messages_));
+        QCOMPARE(db.Records.size(), std::size_t{1});
+        QCOMPARE(db.Records[0].Id, 1);
+        QCOMPARE(db.Records[0].Name, std::string("R1"));
+
+        // View Stock Used Db: the log in stocks-used mode.
+        QFile log(QString::fromStdString(app->Inventory().StockUsedPath()));
+        QVERIFY(log.open(QIODevice::WriteOnly) && log.write("1|A12|2|08/12/2026||crca|2500.00|1250.00|1.00|\n") > 0);
+        log.close();
+        WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) {
+            QCOMPARE(dialog->GetMode(), CsInventoryDlg::Mode::StocksUsed);
+            QCOMPARE(dialog->Grid()->GetValue(1, CsInventoryDlg::ColOrderNo), QString("A12"));
+            dialog->reject();
+        });
+        frame->Action(cmd::ViewStockUsed)->trigger();
+        QCOMPARE(frame->Action(cmd::ViewStockUsed)->shortcut(), QKeySequence(Qt::Key_F4));
+
+        // The Rolls page's way to the selection: the services every job window is given.
+        const UiServices services = app->Services();
+        QCOMPARE(services.inventory, &app->Inventory());
+        WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) {
+            QCOMPARE(dialog->GetMode(), CsInventoryDlg::Mode::Select);
+            dialog->Grid()->SetValue(1, CsInventoryDlg::ColSel, "1");
+            dialog->accept();
+        });
+        std::vector<CsStockRec> picked;
+        QCOMPARE(services.inventory->SelectStock(*services.inventoryDialogs, picked), kInventoryDone);
+        QCOMPARE(picked.size(), std::size_t{1});
+
+        // Add and Edit Material: OK changes the library the application holds, then asks for a restart.
+        const std::size_t materials = app->Materials().Records.size();
+        WhenModal<CsMaterialDlg>([](CsMaterialDlg* dialog) {
+            CSGridWnd& grid = *dialog->Grid();
+            grid.AppendRow();
+            grid.SetValue(grid.GetRowCount(), CsMaterialDlg::ColCode, "Zn");
+            dialog->accept();
+        });
+        frame->Action(cmd::MaterialLibrary)->trigger();
+        QCOMPARE(app->Materials().Records.size(), materials + 1);
+        QCOMPARE(app->Materials().Records.back().Code, std::string("zn"));
+        QCOMPARE(messages_.Ids().back(), CsMaterialDlg::kMsgRestart);
     }
 
     void selectUnitWritesOnlyWhatChanged()

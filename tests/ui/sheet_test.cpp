@@ -4,7 +4,9 @@
 #include "app/vellicorapp.h"
 #include "model/vellicordoc.h"
 #include "support/uifixture.h"
+#include "support/whenmodal.h"
 #include "ui/gridwnd.h"
+#include "ui/inventorydlg.h"
 #include "ui/lenedititem.h"
 #include "ui/page.h"
 #include "ui/placeholderpage.h"
@@ -208,8 +210,12 @@ private slots:
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame));
         grid->setFocus();
+        test::WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) { dialog->reject(); });
         QTest::keyClick(grid, Qt::Key_F4);
         QCOMPARE(stockUsed.count(), 1);
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        grid->setFocus();
 
         const int jobs = frame->Jobs().size();
         QTest::keyClick(grid, Qt::Key_N, Qt::ControlModifier);
