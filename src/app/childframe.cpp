@@ -8,10 +8,19 @@
 #include <QCloseEvent>
 
 namespace vellicor {
+namespace {
+
+// The material choices as the library holds them whenever a page loads.
+InputPageServices InputsOf(CVellicorApp& app)
+{
+    return {[&app] { return app.Materials().MaterialChoiceList(); }, &app.Inventory(), nullptr};
+}
+
+} // namespace
 
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     : frame_(frame), doc_(std::move(doc)),
-      view_(new CVellicorView(*doc_, {frame.App().Store(), frame.App().Messages()}))
+      view_(new CVellicorView(*doc_, {frame.App().Store(), frame.App().Messages()}, InputsOf(frame.App())))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
