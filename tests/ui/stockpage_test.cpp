@@ -151,6 +151,27 @@ private slots:
         QCOMPARE(grid.GetValue(1, S::ColLength), QString("19000.00"));
     }
 
+    void pageKeepsTheModeItWasLoadedIn()
+    {
+        CVellicorDoc doc;
+        JobWindow job(doc, ui_);
+        CSGridWnd& grid = job.Grid();
+        TypeRow(grid, 1, {"C1", "1000", "1", "steel"});
+        TypeAndTab(grid, 1, S::ColLength, "50000");
+        TypeAndTab(grid, 1, S::ColCost, "2");
+
+        // "Quantities by Length" switched off while the page shows lengths and costs per length.
+        doc.QtyByLength = 0;
+        QVERIFY(job.Show(TabSlits));
+        QCOMPARE(doc.GetCoil(0)->Thickness, 1000.0);
+        QCOMPARE(doc.GetCoil(0)->LengthPerCoil(), 50000.0);
+        QCOMPARE(doc.GetCoil(0)->CostPerKg, 2 / StripWeight(1000, 1000, 1, "steel"));
+
+        QVERIFY(job.Show(TabRolls));
+        QVERIFY(!grid.IsColHidden(S::ColWeight));
+        QCOMPARE(grid.GetValue(0, S::ColCost), QString("Cost/ Kg"));
+    }
+
     void weightModeDerivesTheLength()
     {
         CVellicorDoc doc;
