@@ -2,6 +2,7 @@
 
 #include "model/vellicordoc.h"
 #include "support/uifixture.h"
+#include "ui/csvimportdlg.h"
 #include "ui/gridwnd.h"
 #include "ui/inputpageservices.h"
 #include "ui/page.h"
@@ -9,7 +10,9 @@
 #include "ui/vellicorview.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 namespace vellicor::test {
@@ -92,6 +95,29 @@ inline void AppendRowByTab(CSGridWnd& grid)
     QTest::keyClick(&grid, Qt::Key_Tab);
 }
 
+// The values of a column, row by row, and of a row, column by column.
+inline QStringList Column(const CSGridWnd& grid, int col)
+{
+    QStringList values;
+    for (int r = 1; r <= grid.GetRowCount(); ++r)
+        values.append(grid.GetValue(r, col));
+    return values;
+}
+
+inline QStringList Row(const CSGridWnd& grid, int row)
+{
+    QStringList values;
+    for (int c = 1; c <= grid.GetColCount(); ++c)
+        values.append(grid.GetValue(row, c));
+    return values;
+}
+
+// The page's button of that control id.
+inline QPushButton* Button(const CSPage& page, int id)
+{
+    return page.findChild<QPushButton*>(QString::number(id));
+}
+
 inline bool IsFlagged(const CSGridWnd& grid, int row)
 {
     return grid.GetStyle(row, 1).interior == kFlaggedRowColour;
@@ -120,6 +146,24 @@ void WhenShown(Act act)
             act(*dialog);
     });
     timer->start(10);
+}
+
+// Answers the file dialog with `file`, then checks the CSV dialog's caption, items and examples and
+// imports with the mapping the settings hold.
+inline void WhenImporting(const QString& file, const QString& caption, const QStringList& items,
+                          const QStringList& examples)
+{
+    WhenShown<QFileDialog>([file](QFileDialog& dialog) {
+        QCOMPARE(dialog.windowTitle(), QString("Import PartList from Comma Separated Value (.CSV) file"));
+        dialog.selectFile(file);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    WhenShown<CCsvImportDlg>([=](CCsvImportDlg& dialog) {
+        QCOMPARE(dialog.windowTitle(), caption);
+        QCOMPARE(Column(*dialog.MappingGrid(), CCsvImportDlg::ColItem), items);
+        QCOMPARE(Column(*dialog.MappingGrid(), CCsvImportDlg::ColExample), examples);
+        dialog.accept();
+    });
 }
 
 } // namespace vellicor::test

@@ -1,11 +1,9 @@
 #include "ui/autonamedlg.h"
-#include "ui/csvimportdlg.h"
 #include "ui/pagedriver.h"
 #include "ui/partpage.h"
 #include "units/numtext.h"
 #include "units/units.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,15 +16,7 @@ using P = CSPartPage;
 
 QPushButton* Button(const JobWindow& job, int id)
 {
-    return job.PageAt<P>(TabParts).findChild<QPushButton*>(QString::number(id));
-}
-
-QStringList Names(const CSGridWnd& grid)
-{
-    QStringList names;
-    for (int r = 1; r <= grid.GetRowCount(); ++r)
-        names.append(grid.GetValue(r, P::ColName));
-    return names;
+    return test::Button(job.PageAt<P>(TabParts), id);
 }
 
 } // namespace
@@ -128,7 +118,7 @@ private slots:
             dialog.accept();
         });
         Button(job, P::IdAutoNames)->click();
-        QCOMPARE(Names(grid), (QStringList{"S1[1250x900]", "S2[900x500]"}));
+        QCOMPARE(Column(grid, P::ColName), (QStringList{"S1[1250x900]", "S2[900x500]"}));
         QCOMPARE(ui_.store.GetProfileString("AutoName", "Part", ""), std::string("S$N[$Lx$W]"));
         QVERIFY(grid.IsModified());
 
@@ -141,7 +131,7 @@ private slots:
             dialog.reject();
         });
         Button(job, P::IdAutoNames)->click();
-        QCOMPARE(Names(grid), (QStringList{"S1[1250x900]", "S2[900x500]"}));
+        QCOMPARE(Column(grid, P::ColName), (QStringList{"S1[1250x900]", "S2[900x500]"}));
 
         QCOMPARE(QString::fromStdString(ExpandAutoName("$M-$Q-$N_$L_$W", 3, "1.5", "2", 7, "steel")),
                  QString("steel-7-3_1.5_2"));
@@ -197,27 +187,13 @@ private slots:
         CSGridWnd& grid = job.Grid();
         TypeRow(grid, 1, {"P0", "10", "10"});
 
-        const QString file = VELLICOR_UI_FIXTURES "/parts.csv";
-        WhenShown<QFileDialog>([file](QFileDialog& dialog) {
-            dialog.selectFile(file);
-            static_cast<QDialog&>(dialog).accept();
-        });
-        WhenShown<CCsvImportDlg>([](CCsvImportDlg& dialog) {
-            QCOMPARE(dialog.windowTitle(), QString("Csv Part Input..."));
-            const QStringList items{"Name", "Length", "Width", "Rotation", "Qty", "Material", "Remarks"};
-            const QStringList examples{"1", "100", "200", "1", "10", "steel", "part 1"};
-            for (int r = 1; r <= dialog.MappingGrid()->GetRowCount(); ++r) {
-                QCOMPARE(dialog.MappingGrid()->GetValue(r, CCsvImportDlg::ColItem), items[r - 1]);
-                QCOMPARE(dialog.MappingGrid()->GetValue(r, CCsvImportDlg::ColExample), examples[r - 1]);
-            }
-            dialog.accept();
-        });
+        WhenImporting(VELLICOR_UI_FIXTURES "/parts.csv", "Csv Part Input...",
+                      {"Name", "Length", "Width", "Rotation", "Qty", "Material", "Remarks"},
+                      {"1", "100", "200", "1", "10", "steel", "part 1"});
         Button(job, P::IdImportCsv)->click();
 
-        QCOMPARE(Names(grid), (QStringList{"P0", "P1", "P2"}));
-        const QStringList p1{"P1", "300", "200", "1", "10", "steel", "", "", "first part"};
-        for (int c = 1; c <= grid.GetColCount(); ++c)
-            QCOMPARE(grid.GetValue(2, c), p1[c - 1]);
+        QCOMPARE(Column(grid, P::ColName), (QStringList{"P0", "P1", "P2"}));
+        QCOMPARE(Row(grid, 2), (QStringList{"P1", "300", "200", "1", "10", "steel", "", "", "first part"}));
         QVERIFY(job.Show(TabResults));
         QCOMPARE(doc.GetPartCount(), 3);
         QCOMPARE(doc.GetPart(2)->Rotation, 0);

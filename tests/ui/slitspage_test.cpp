@@ -1,11 +1,8 @@
 #include "model/density.h"
-#include "ui/csvimportdlg.h"
 #include "ui/inputpage.h"
 #include "ui/pagedriver.h"
 #include "ui/slitspage.h"
 
-#include <QFileDialog>
-#include <QPushButton>
 
 using namespace vellicor;
 using namespace vellicor::test;
@@ -144,9 +141,7 @@ private slots:
         // Shown after the slits, with -1 as its requirement and its position.
         QVERIFY(job.Show(TabSlits));
         QCOMPARE(grid.GetRowCount(), 2);
-        const QStringList row{"F1", "50", "steel", "1.5", "-1", "-1", "", "2", ""};
-        for (int c = 1; c <= grid.GetColCount(); ++c)
-            QCOMPARE(grid.GetValue(2, c), row[c - 1]);
+        QCOMPARE(Row(grid, 2), (QStringList{"F1", "50", "steel", "1.5", "-1", "-1", "", "2", ""}));
         QVERIFY(!IsFlagged(grid, 2));
 
         TypeAndTab(grid, 2, S::ColWidth, "60");
@@ -185,28 +180,13 @@ private slots:
         QVERIFY(job.Show(TabSlits));
         CSGridWnd& grid = job.Grid();
 
-        const QString file = VELLICOR_UI_FIXTURES "/slits.csv";
-        WhenShown<QFileDialog>([file](QFileDialog& dialog) {
-            dialog.selectFile(file);
-            static_cast<QDialog&>(dialog).accept();
-        });
-        WhenShown<CCsvImportDlg>([](CCsvImportDlg& dialog) {
-            QCOMPARE(dialog.windowTitle(), QString("Csv Part Input..."));
-            const CSGridWnd& mapping = *dialog.MappingGrid();
-            const QStringList items{"Name", "Width", "Material", "Req. Length", "Remarks"};
-            const QStringList examples{"s1", "100", "steel", "1000", "slit 1"};
-            for (int r = 1; r <= mapping.GetRowCount(); ++r) {
-                QCOMPARE(mapping.GetValue(r, CCsvImportDlg::ColItem), items[r - 1]);
-                QCOMPARE(mapping.GetValue(r, CCsvImportDlg::ColExample), examples[r - 1]);
-            }
-            dialog.accept();
-        });
-        job.Sheet().GetActivePage()->findChild<QPushButton*>(QString::number(S::IdImportCsv))->click();
+        WhenImporting(VELLICOR_UI_FIXTURES "/slits.csv", "Csv Part Input...",
+                      {"Name", "Width", "Material", "Req. Length", "Remarks"},
+                      {"s1", "100", "steel", "1000", "slit 1"});
+        Button(job.PageAt<S>(TabSlits), S::IdImportCsv)->click();
 
         QCOMPARE(grid.GetRowCount(), 2);
-        const QStringList s1{"s1", "100", "steel", "", "", "40000", "", "", "first slit"};
-        for (int c = 1; c <= grid.GetColCount(); ++c)
-            QCOMPARE(grid.GetValue(1, c), s1[c - 1]);
+        QCOMPARE(Row(grid, 1), (QStringList{"s1", "100", "steel", "", "", "40000", "", "", "first slit"}));
         QCOMPARE(grid.GetValue(2, S::ColName), QString("s2"));
 
         QVERIFY(job.Show(TabParts));

@@ -2,13 +2,10 @@
 #include "inventory/inventorydialogs.h"
 #include "inventory/stockdb.h"
 #include "model/density.h"
-#include "ui/csvimportdlg.h"
 #include "ui/lenedititem.h"
 #include "ui/pagedriver.h"
 #include "ui/stockpage.h"
 
-#include <QFileDialog>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -48,19 +45,6 @@ CsStockRec InventoryCoil(const std::string& name, double length, double width, s
     rec.RightTrim = 6;
     rec.Remarks = "prime";
     return rec;
-}
-
-QPushButton* Button(const CSPage& page, int id)
-{
-    return page.findChild<QPushButton*>(QString::number(id));
-}
-
-QStringList Column(const CSGridWnd& grid, int col)
-{
-    QStringList values;
-    for (int r = 1; r <= grid.GetRowCount(); ++r)
-        values.append(grid.GetValue(r, col));
-    return values;
 }
 
 } // namespace
@@ -257,10 +241,9 @@ private slots:
         dialogs.ids = {1};
         button->click();
         QCOMPARE(grid.GetRowCount(), 1);
-        const QStringList row{"1", "1250", "3", "crca", "1.5", PlainNumberText(StripWeight(1250, 1.5, 30000, "crca")),
-                              "30000", "0.8", "", "5", "6", "prime [SName:coil A]"};
-        for (int c = 1; c <= grid.GetColCount(); ++c)
-            QCOMPARE(grid.GetValue(1, c), row[c - 1]);
+        QCOMPARE(Row(grid, 1), (QStringList{"1", "1250", "3", "crca", "1.5",
+                                            PlainNumberText(StripWeight(1250, 1.5, 30000, "crca")), "30000", "0.8", "",
+                                            "5", "6", "prime [SName:coil A]"}));
         QVERIFY(grid.IsModified());
         QVERIFY(ui_.messages.Ids().empty());
 
@@ -288,29 +271,15 @@ private slots:
         JobWindow job(doc, ui_);
         CSGridWnd& grid = job.Grid();
 
-        const QString file = VELLICOR_UI_FIXTURES "/stock.csv";
-        WhenShown<QFileDialog>([file](QFileDialog& dialog) {
-            QCOMPARE(dialog.windowTitle(), QString("Import PartList from Comma Separated Value (.CSV) file"));
-            dialog.selectFile(file);
-            static_cast<QDialog&>(dialog).accept();
-        });
-        WhenShown<CCsvImportDlg>([](CCsvImportDlg& dialog) {
-            QCOMPARE(dialog.windowTitle(), QString("Csv Stock Input..."));
-            const CSGridWnd& mapping = *dialog.MappingGrid();
-            QCOMPARE(Column(mapping, CCsvImportDlg::ColItem),
-                     (QStringList{"Name", "Width", "Qty", "Material", "Length/ Coil", "Cost/ Len", "Left Trim",
-                                  "Right Trim", "Remarks"}));
-            QCOMPARE(Column(mapping, CCsvImportDlg::ColExample),
-                     (QStringList{"C1", "2000", "100", "steel", "50000", "2", "10", "10", "Stock1"}));
-            dialog.accept();
-        });
+        WhenImporting(VELLICOR_UI_FIXTURES "/stock.csv", "Csv Stock Input...",
+                      {"Name", "Width", "Qty", "Material", "Length/ Coil", "Cost/ Len", "Left Trim", "Right Trim",
+                       "Remarks"},
+                      {"C1", "2000", "100", "steel", "50000", "2", "10", "10", "Stock1"});
         Button(job.PageAt<S>(TabRolls), S::IdImportCsv)->click();
 
         // Lengths in the file are centimetres, the cells keep millimetres.
         QCOMPARE(Column(grid, S::ColName), (QStringList{"C0", "R1", "R2"}));
-        const QStringList r1{"R1", "1250", "4", "steel", "", "", "40000", "3", "", "10", "15", "first"};
-        for (int c = 1; c <= grid.GetColCount(); ++c)
-            QCOMPARE(grid.GetValue(2, c), r1[c - 1]);
+        QCOMPARE(Row(grid, 2), (QStringList{"R1", "1250", "4", "steel", "", "", "40000", "3", "", "10", "15", "first"}));
         QVERIFY(grid.IsModified());
 
         QVERIFY(job.Show(TabSlits));
