@@ -8,10 +8,20 @@
 #include <QCloseEvent>
 
 namespace vellicor {
+namespace {
+
+// The material choices as the library holds them whenever a page loads.
+InputPageServices InputsOf(CVellicorApp& app)
+{
+    return {[&app] { return app.Materials().MaterialChoiceList(); }, &app.Inventory(),
+            app.Services().inventoryDialogs};
+}
+
+} // namespace
 
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     : frame_(frame), doc_(std::move(doc)),
-      view_(new CVellicorView(*doc_, frame.App().Services()))
+      view_(new CVellicorView(*doc_, frame.App().Services(), InputsOf(frame.App())))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);

@@ -11,4 +11,16 @@ inline double GetDensity(const std::string& /*material*/)
     return 8600.0;
 }
 
+// The weight in kg of a strip of the given width, thickness and length in mm.
+inline double StripWeight(double width, double thickness, double length, const std::string& material)
+{
+    return GetDensity(material) * width * thickness * length * 1e-9;
+}
+
+// The length in mm of a strip of the given weight; not finite when the width or thickness is zero.
+inline double StripLength(double weight, double width, double thickness, const std::string& material)
+{
+    return weight * 1e9 / (GetDensity(material) * width * thickness);
+}
+
 } // namespace vellicor

@@ -10,14 +10,14 @@ const std::vector<CGridLayout>& Layouts()
 {
     static const std::vector<CGridLayout> layouts{
         {"IDR_STOCK_OGL", 1,
-         {{"Coil", 90}, {"Width", 70}, {"Qty", 50}, {"Material", 80}, {"Thk.", 60}, {"Wt/Coil", 70},
-          {"Length/ Coil", 80}, {"Cost/ Kg", 70}, {"Used", 50}, {"Left Trim", 70}, {"Right Trim", 70},
+         {{"Coil", 120}, {"Width", 70}, {"Qty", 50}, {"Material", 80}, {"Thk.", 60}, {"Wt/Coil", 70},
+          {"Length/ Coil", 95}, {"Cost/ Kg", 70}, {"Used", 50}, {"Left Trim", 70}, {"Right Trim", 70},
           {"Remarks", 150}}},
         {"IDR_PART_OGL", 1,
          {{"Name", 90}, {"Length", 70}, {"Width", 70}, {"Rotation", 60}, {"Qty", 50}, {"Material", 80},
           {"Thk.", 60}, {"Priority", 60}, {"Remarks", 150}}},
         {"IDR_SLITS_OGL", 1,
-         {{"Name", 90}, {"Width", 70}, {"Material", 80}, {"Thk.", 60}, {"Req. weight", 80}, {"Req. Length", 80},
+         {{"Name", 110}, {"Width", 70}, {"Material", 80}, {"Thk.", 60}, {"Req. weight", 80}, {"Req. Length", 100},
           {"Priority", 60}, {"Position", 60}, {"Remarks", 150}}},
         {"IDR_CSV_FILE_DATA_GRID", 0, {}},
         {"IDR_CSV_COLINFO_OGL", 0, {{"Item", 110}, {"Import Column", 130}, {"Example", 90}, {"Default", 110}}},

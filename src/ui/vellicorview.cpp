@@ -1,32 +1,28 @@
 #include "ui/vellicorview.h"
 
 #include "ui/page.h"
+#include "ui/partpage.h"
 #include "ui/placeholderpage.h"
 #include "ui/sheet.h"
+#include "ui/slitspage.h"
+#include "ui/stockpage.h"
 
 #include <QVBoxLayout>
 
 namespace vellicor {
-namespace {
 
-// The pages' templates and tab tips, in tab order.
-struct PageDef {
-    int templateId;
-    int tip;
-};
-constexpr PageDef kPages[] = {{131, 168}, {304, 170}, {301, 169}, {303, 173}};
-
-} // namespace
-
-CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, QWidget* parent)
+CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, const InputPageServices& inputs,
+                             QWidget* parent)
     : QWidget(parent), doc_(doc), sheet_(new CSSheet(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sheet_);
     connect(sheet_, &CSSheet::DocumentChanged, this, &CVellicorView::DocumentChanged);
-    for (const PageDef& page : kPages)
-        sheet_->AddPage(new CSPlaceholderPage(page.templateId, page.tip, doc_, services));
+    sheet_->AddPage(new CSStockPage(doc_, services, inputs));
+    sheet_->AddPage(new CSSlitsPage(doc_, services, inputs));
+    sheet_->AddPage(new CSPartPage(doc_, services, inputs));
+    sheet_->AddPage(new CSPlaceholderPage(303, 173, doc_, services));
 }
 
 bool CVellicorView::StoreActivePage()

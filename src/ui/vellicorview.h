@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/inputpageservices.h"
 #include "ui/sheet.h"
 #include "ui/uiservices.h"
 
@@ -15,7 +16,9 @@ class CVellicorView : public QWidget {
 public:
     static constexpr int ResultsTab = 3;
 
-    CVellicorView(CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
+    // `inputs` serve the Rolls, Slits and Parts pages.
+    CVellicorView(CVellicorDoc& doc, UiServices services, const InputPageServices& inputs = {},
+                  QWidget* parent = nullptr);
 
     CVellicorDoc& GetDocument() const { return doc_; }
     CSSheet* Sheet() const { return sheet_; }
