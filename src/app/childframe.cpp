@@ -11,7 +11,9 @@ namespace vellicor {
 
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     : frame_(frame), doc_(std::move(doc)),
-      view_(new CVellicorView(*doc_, {frame.App().Store(), frame.App().Messages()}))
+      view_(new CVellicorView(*doc_, {frame.App().Store(), frame.App().Messages()},
+                              {frame.App().Printer(), frame.App().Inventory(), frame.App().Materials(),
+                               [this] { return frame_.SaveJob(*this, false); }}))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);

@@ -21,6 +21,17 @@ const std::vector<CGridLayout>& Layouts()
           {"Priority", 60}, {"Position", 60}, {"Remarks", 150}}},
         {"IDR_CSV_FILE_DATA_GRID", 0, {}},
         {"IDR_CSV_COLINFO_OGL", 0, {{"Item", 110}, {"Import Column", 130}, {"Example", 90}, {"Default", 110}}},
+        {"IDR_RES_PAT_OGL", 1,
+         {{"Name", 110}, {"Width", 60}, {"Material", 70}, {"Thk.", 50}, {"Used  Wt", 80}, {"Rest Width", 70},
+          {"Details [Slit widths]", 260}, {"Pattern Length", 100}, {"Pattern Utl. %", 90}, {"Part Utl.", 70},
+          {"Filler Utl.", 70}, {"PatIdx", 40}}},
+        {"IDR_RES_PART_OGL", 1, {{"Parts", 110}, {"Required Qty or Len", 130}, {"Overproduced Qty or Len", 160}}},
+        {"IDR_PAT_EDIT_OGL", 1,
+         {{"Type", 70}, {"Part / Slit", 120}, {"Length Produced", 110}, {"Weight Produced", 110}, {"Width", 90}}},
+        {"IDR_DB_STOCK_OGL", 1,
+         {{"Id", 40}, {"Name", 130}, {"Type", 60}, {"Length", 80}, {"Width", 70}, {"Qty", 40}, {"Material", 70},
+          {"Thk.", 50}, {"Cost/ Kg", 60}, {"Left Trim", 60}, {"Right Trim", 60}, {"Date", 130}, {"Sel", 35},
+          {"Order No.", 80}, {"Remarks", 150}}},
     };
     return layouts;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/resultservices.h"
 #include "ui/sheet.h"
 #include "ui/uiservices.h"
 
@@ -15,7 +16,7 @@ class CVellicorView : public QWidget {
 public:
     static constexpr int ResultsTab = 3;
 
-    CVellicorView(CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
+    CVellicorView(CVellicorDoc& doc, UiServices services, ResultServices results, QWidget* parent = nullptr);
 
     CVellicorDoc& GetDocument() const { return doc_; }
     CSSheet* Sheet() const { return sheet_; }
