@@ -3,6 +3,7 @@
 #include "model/density.h"
 #include "model/vellicordoc.h"
 #include "platform/stringids.h"
+#include "ui/dialogbuttons.h"
 #include "ui/gridmodel.h"
 #include "ui/gridwnd.h"
 #include "ui/helpcontext.h"
@@ -166,15 +167,7 @@ CEditPatternDlg::CEditPatternDlg(CVellicorDoc& doc, int layout, UiServices servi
 
 QPushButton* CEditPatternDlg::Button(int id) const
 {
-    return findChild<QPushButton*>(QString::number(id));
-}
-
-QPushButton* CEditPatternDlg::AddButton(int id)
-{
-    auto* button = new QPushButton(Text(id), this);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    return button;
+    return FindButton(this, id);
 }
 
 void CEditPatternDlg::BuildLayout()
@@ -203,7 +196,7 @@ void CEditPatternDlg::BuildLayout()
     lengthRow->addWidget(lengthLabel);
     lengthRow->addWidget(patternLength_);
     for (int id : {IdLonger, IdShorter}) {
-        QPushButton* step = AddButton(id);
+        QPushButton* step = CreateButton(this, Id, id);
         step->setFixedWidth(step->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
         lengthRow->addWidget(step);
     }
@@ -217,7 +210,7 @@ void CEditPatternDlg::BuildLayout()
     QPushButton* save = buttons->addButton(Text(IdOk), QDialogButtonBox::AcceptRole);
     save->setObjectName(QString::number(IdOk));
     save->setDefault(true);
-    buttons->addButton(AddButton(IdAddAsNew), QDialogButtonBox::ActionRole);
+    buttons->addButton(CreateButton(this, Id, IdAddAsNew), QDialogButtonBox::ActionRole);
     QPushButton* cancel = buttons->addButton(Text(IdCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QString::number(IdCancel));
     connect(save, &QPushButton::clicked, this, &CEditPatternDlg::OnSaveChanges);
@@ -337,9 +330,6 @@ bool CEditPatternDlg::ShowsRotated(int row, const CCoilPart& part) const
 
 void CEditPatternDlg::Recompute()
 {
-    if (recomputing_)
-        return;
-    recomputing_ = true;
     grid_->TransferCurrentCell();
     grid_->LockUpdate(true);
     const int rows = grid_->GetRowCount();
@@ -377,7 +367,6 @@ void CEditPatternDlg::Recompute()
     grid_->LockUpdate(false);
     grid_->SetModified(false);
     ShowDrawing();
-    recomputing_ = false;
 }
 
 std::vector<double> CEditPatternDlg::PartExtents() const

@@ -80,7 +80,6 @@ private:
         int kind = 0;
     };
 
-    QPushButton* AddButton(int id);
     void BuildLayout();
     void FillGrid();
     void HideProducedColumns();
@@ -120,7 +119,6 @@ private:
     double remainingMm_ = 0.0;
     std::string originalCoil_;
     bool initialised_ = false;
-    bool recomputing_ = false;
 
     QComboBox* coils_;
     QLineEdit* width_;

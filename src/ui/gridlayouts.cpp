@@ -30,7 +30,7 @@ const std::vector<CGridLayout>& Layouts()
          {{"Type", 70}, {"Part / Slit", 120}, {"Length Produced", 110}, {"Weight Produced", 110}, {"Width", 90}}},
         {"IDR_DB_STOCK_OGL", 1,
          {{"Id", 40}, {"Name", 130}, {"Type", 60}, {"Length", 80}, {"Width", 70}, {"Qty", 40}, {"Material", 70},
-          {"Thk.", 50}, {"Cost/ Kg", 60}, {"Left Trim", 60}, {"Right Trim", 60}, {"Date", 130}, {"Sel", 35},
+          {"Thk.", 50}, {"Cost/ Kg", 60}, {"Left Trim", 60}, {"Right Trim", 60}, {"Date", 140}, {"Sel", 35},
           {"Order No.", 80}, {"Remarks", 150}}},
     };
     return layouts;

@@ -4,6 +4,7 @@
 #include "optimiser/sequencing.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
+#include "ui/dialogbuttons.h"
 #include "ui/editpatterndlg.h"
 #include "ui/gridwnd.h"
 #include "ui/layoutdrawing.h"
@@ -78,15 +79,7 @@ CSResultPage::CSResultPage(CVellicorDoc& doc, UiServices services, ResultService
 
 QPushButton* CSResultPage::Button(int id) const
 {
-    return findChild<QPushButton*>(QString::number(id));
-}
-
-QPushButton* CSResultPage::AddButton(int id)
-{
-    auto* button = new QPushButton(Text(id), this);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    return button;
+    return FindButton(this, id);
 }
 
 void CSResultPage::OnInitDialog()
@@ -136,14 +129,14 @@ void CSResultPage::BuildLayout()
     // The layouts with the drawing of the selected one, and their commands beside them.
     auto* moves = new QHBoxLayout;
     for (int id : {IdUp, IdDown}) {
-        QPushButton* button = AddButton(id);
+        QPushButton* button = CreateButton(this, Id, id);
         button->setToolTip(UiText(id));
         moves->addWidget(button);
     }
     auto* patternGroup = new QGroupBox(UiText(ids::ResultPatternGroup), this);
     auto* patternButtons = new QHBoxLayout(patternGroup);
-    patternButtons->addWidget(AddButton(IdDelete));
-    patternButtons->addWidget(AddButton(IdEdit));
+    patternButtons->addWidget(CreateButton(this, Id, IdDelete));
+    patternButtons->addWidget(CreateButton(this, Id, IdEdit));
     auto* commands = new QVBoxLayout;
     commands->addWidget(new QLabel(UiText(ids::ResultMovePattern), this));
     commands->addLayout(moves);
@@ -174,7 +167,7 @@ void CSResultPage::BuildLayout()
     orderLabel->setBuddy(orderNo_);
     booking->addWidget(orderLabel);
     booking->addWidget(orderNo_);
-    booking->addWidget(AddButton(IdUpdateInventory));
+    booking->addWidget(CreateButton(this, Id, IdUpdateInventory));
     booking->addStretch(1);
     auto* bottom = new QWidget(this);
     auto* bottomLayout = new QVBoxLayout(bottom);

@@ -67,7 +67,6 @@ protected:
     void StoreGrid() override;
 
 private:
-    QPushButton* AddButton(int id);
     void BuildLayout();
     void LoadPatternGrid();
     void LoadPartGrid();

@@ -47,7 +47,7 @@ CUpdateInventoryDlg::CUpdateInventoryDlg(CVellicorDoc& doc, CsInventory& invento
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
     layout->addWidget(CreateOkCancel(this, Id));
-    resize(760, 340);
+    resize(860, 360);
 
     grid_->SetAllowPaste(true);
     grid_->SetAllowAppendRows(false);

@@ -133,16 +133,8 @@ protected:
 
 TEST_F(Booking, DeductsLogsAppendsAndPurges)
 {
-    CsStockDb db;
-    db.LastId = 20;
-    CsStockRec prime;
-    prime.Id = 17;
-    prime.Qty = 5;
-    prime.Length = 10000.0;
-    prime.Width = 1000.0;
-    prime.Material = "steel";
-    db.Records.push_back(prime);
-    CsStockRec spent = prime;
+    CsStockDb db = test::MakeBookingStock();
+    CsStockRec spent = db.Records[0];
     spent.Id = 18;
     spent.Type = CsStockRec::Offcut;
     spent.Qty = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "inventory/stockdb.h"
 #include "model/vellicordoc.h"
 
 #include <memory>
@@ -32,6 +33,21 @@ inline std::unique_ptr<CVellicorDoc> MakeBookingJob()
                                                    length * kBookingCoilWeight / 10000.0, 0.0));
     }
     return doc;
+}
+
+// The stock the job's coils "17" and "17b" come from: five 10 m coils of id 17; LastId 20.
+inline CsStockDb MakeBookingStock()
+{
+    CsStockDb db;
+    db.LastId = 20;
+    CsStockRec prime;
+    prime.Id = 17;
+    prime.Qty = 5;
+    prime.Length = 10000.0;
+    prime.Width = 1000.0;
+    prime.Material = "steel";
+    db.Records.push_back(prime);
+    return db;
 }
 
 } // namespace vellicor::test

@@ -69,22 +69,12 @@ private:
     std::unique_ptr<CUpdateInventoryDlg> dialog_;
 
 private slots:
-    // Five coils of stock id 17, which the booking job's coils "17" and "17b" come from.
     void init()
     {
         ui_.Reset();
         dialog_.reset();
         data_ = std::make_unique<test::ResultFixture>(ui_.messages);
-        CsStockDb db;
-        db.LastId = 20;
-        CsStockRec prime;
-        prime.Id = 17;
-        prime.Qty = 5;
-        prime.Length = 10000.0;
-        prime.Width = 1000.0;
-        prime.Material = "steel";
-        db.Records.push_back(prime);
-        QCOMPARE(WriteFileAtomically(data_->DataFile("stock.db"), db.Bytes()), FileError::None);
+        QCOMPARE(WriteFileAtomically(data_->DataFile("stock.db"), test::MakeBookingStock().Bytes()), FileError::None);
     }
 
     void cleanup() { dialog_.reset(); }
