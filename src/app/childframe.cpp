@@ -21,7 +21,9 @@ InputPageServices InputsOf(CVellicorApp& app)
 
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     : frame_(frame), doc_(std::move(doc)),
-      view_(new CVellicorView(*doc_, frame.App().Services(), InputsOf(frame.App())))
+      view_(new CVellicorView(*doc_, frame.App().Services(), InputsOf(frame.App()),
+                              {frame.App().Printer(), frame.App().Inventory(), frame.App().Materials(),
+                               [this] { return frame_.SaveJob(*this, false); }}))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);

@@ -40,6 +40,13 @@ inline constexpr int LayoutSlit = 61767;
 inline constexpr int LayoutFiller = 61768;
 inline constexpr int LayoutRotated = 61769;
 inline constexpr int LayoutWidth = 61770;
+
+// The Results page and the pattern editor.
+inline constexpr int ResultMovePattern = 61870;
+inline constexpr int ResultPatternGroup = 61871;
+inline constexpr int ResultChangeCost = 61872;
+inline constexpr int PatternCoilsGroup = 61873;
+inline constexpr int PatternRowTotals = 61874;
 } // namespace ids
 
 } // namespace vellicor

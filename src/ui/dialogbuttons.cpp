@@ -19,4 +19,17 @@ QDialogButtonBox* CreateOkCancel(QDialog* dialog, int dialogId)
     return buttons;
 }
 
+QPushButton* CreateButton(QWidget* parent, int dialogId, int control)
+{
+    auto* button = new QPushButton(UiText(DialogTextId(dialogId, control)), parent);
+    button->setObjectName(QString::number(control));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* FindButton(const QWidget* parent, int control)
+{
+    return parent->findChild<QPushButton*>(QString::number(control));
+}
+
 } // namespace vellicor

@@ -28,6 +28,13 @@ const std::vector<CGridLayout>& Layouts()
         {"IDR_DB_MATE_OGL", 0,
          {{"Name", 160}, {"Code", 90}, {"Density [Kg/m3]", 100}, {"Cost/ Kg", 70}, {"Min Offcut Length", 110},
           {"Min Offcut Width", 110}}},
+        {"IDR_RES_PAT_OGL", 1,
+         {{"Name", 110}, {"Width", 60}, {"Material", 70}, {"Thk.", 50}, {"Used  Wt", 80}, {"Rest Width", 70},
+          {"Details [Slit widths]", 260}, {"Pattern Length", 100}, {"Pattern Utl. %", 90}, {"Part Utl.", 70},
+          {"Filler Utl.", 70}, {"PatIdx", 40}}},
+        {"IDR_RES_PART_OGL", 1, {{"Parts", 110}, {"Required Qty or Len", 130}, {"Overproduced Qty or Len", 160}}},
+        {"IDR_PAT_EDIT_OGL", 1,
+         {{"Type", 70}, {"Part / Slit", 120}, {"Length Produced", 110}, {"Weight Produced", 110}, {"Width", 90}}},
     };
     return layouts;
 }

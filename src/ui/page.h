@@ -31,7 +31,7 @@ public:
     bool OnKillActive();
     // Loading fills the grid from the job. Storing commits the edit in progress and validates the
     // grid; only a valid and modified grid is written into the job, which loses its result.
-    bool UpdateData(bool save);
+    virtual bool UpdateData(bool save);
 
     // Gives a control of the page the bold font shared by all pages.
     static void SetBoldFont(QWidget* control);

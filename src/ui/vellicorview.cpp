@@ -2,7 +2,7 @@
 
 #include "ui/page.h"
 #include "ui/partpage.h"
-#include "ui/placeholderpage.h"
+#include "ui/resultpage.h"
 #include "ui/sheet.h"
 #include "ui/slitspage.h"
 #include "ui/stockpage.h"
@@ -12,7 +12,7 @@
 namespace vellicor {
 
 CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, const InputPageServices& inputs,
-                             QWidget* parent)
+                             ResultServices results, QWidget* parent)
     : QWidget(parent), doc_(doc), sheet_(new CSSheet(this))
 {
     auto* layout = new QVBoxLayout(this);
@@ -22,7 +22,7 @@ CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, const Input
     sheet_->AddPage(new CSStockPage(doc_, services, inputs));
     sheet_->AddPage(new CSSlitsPage(doc_, services, inputs));
     sheet_->AddPage(new CSPartPage(doc_, services, inputs));
-    sheet_->AddPage(new CSPlaceholderPage(303, 173, doc_, services));
+    sheet_->AddPage(new CSResultPage(doc_, services, results));
 }
 
 bool CVellicorView::StoreActivePage()

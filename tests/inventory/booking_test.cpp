@@ -3,6 +3,7 @@
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
 #include "model/vellicordoc.h"
+#include "support/bookingjob.h"
 #include "support/recordingmessages.h"
 #include "support/tempdir.h"
 
@@ -14,32 +15,6 @@ namespace vellicor {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Coils 1000 mm wide and 1 mm thick weighing 86 kg are 10 m long.
-constexpr double kCoilWeight = 86.0;
-
-std::unique_ptr<CVellicorDoc> MakeJob()
-{
-    auto doc = std::make_unique<CVellicorDoc>();
-    doc->OrderNo = "A12";
-    doc->SetPathName("job.vcj");
-    doc->AddCoil(std::make_unique<CCoil>("17", 1000.0, "steel", 1.0, kCoilWeight, 3, "Edge damaged [SName:ROLL A]",
-                                         2.0, 0.0, 0.0));
-    doc->AddCoil(std::make_unique<CCoil>("17b", 1000.0, "steel", 1.0, kCoilWeight, 3, "", 2.0, 0.0, 0.0));
-    doc->AddCoil(std::make_unique<CCoil>("C3", 1000.0, "steel", 1.0, kCoilWeight, 3, "typed", 2.0, 0.0, 0.0));
-    doc->AddSlit(std::make_unique<CCoilPart>("S1", "steel", 1.0, 450.0, 1000.0, "", 0));
-    doc->Settings.MinOffCut = 50.0;
-    for (int coil = 0; coil < 3; ++coil) {
-        CSlitPosList slits;
-        slits.push_back(std::make_unique<CLayoutSlit>(0, doc->GetSlit(0)));
-        slits.push_back(std::make_unique<CLayoutSlit>(0, doc->GetSlit(0)));
-        // 25 m of coil 17, 20 m of 17b, 5 m of C3; 100 mm rest width each.
-        const double length = coil == 0 ? 25000.0 : coil == 1 ? 20000.0 : 5000.0;
-        doc->Layouts.Add(std::make_unique<CLayout>(doc->GetCoil(coil), std::move(slits),
-                                                   length * kCoilWeight / 10000.0, 0.0));
-    }
-    return doc;
-}
 
 TEST(BookingCheck, AsksAndRefusesInOrder)
 {
@@ -64,7 +39,7 @@ TEST(BookingCheck, AsksAndRefusesInOrder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto doc = MakeJob();
+        auto doc = test::MakeBookingJob();
         doc->OrderNo = c.orderNo;
         doc->SetPathName(c.saved ? "job.vcj" : "");
         doc->InventoryUpdated = c.updated;
@@ -76,7 +51,7 @@ TEST(BookingCheck, AsksAndRefusesInOrder)
         EXPECT_EQ(messages.Ids(), c.ids);
     }
     test::RecordingMessages messages;
-    auto doc = MakeJob();
+    auto doc = test::MakeBookingJob();
     doc->OrderNo.clear();
     messages.answers = {MessageAnswer::No};
     CheckInventoryUpdate(*doc, messages);
@@ -87,7 +62,7 @@ TEST(BookingCheck, AsksAndRefusesInOrder)
 
 TEST(BookingLists, UsedStockAndOffcutsOfTheResult)
 {
-    const auto doc = MakeJob();
+    const auto doc = test::MakeBookingJob();
     const BookingLists lists = FillLists(*doc);
     ASSERT_EQ(lists.UsedStock.size(), 3u);
     const CsStockRec& first = lists.UsedStock[0];
@@ -158,16 +133,8 @@ protected:
 
 TEST_F(Booking, DeductsLogsAppendsAndPurges)
 {
-    CsStockDb db;
-    db.LastId = 20;
-    CsStockRec prime;
-    prime.Id = 17;
-    prime.Qty = 5;
-    prime.Length = 10000.0;
-    prime.Width = 1000.0;
-    prime.Material = "steel";
-    db.Records.push_back(prime);
-    CsStockRec spent = prime;
+    CsStockDb db = test::MakeBookingStock();
+    CsStockRec spent = db.Records[0];
     spent.Id = 18;
     spent.Type = CsStockRec::Offcut;
     spent.Qty = 0;
@@ -175,7 +142,7 @@ TEST_F(Booking, DeductsLogsAppendsAndPurges)
     test::WriteFile(dir_ / "stock.db", db.Bytes());
 
     CsInventory inventory(dir_.string(), messages_);
-    const auto doc = MakeJob();
+    const auto doc = test::MakeBookingJob();
     BookingLists lists = FillLists(*doc);
     lists.Offcuts[0].Name = "edited";
     ASSERT_TRUE(BookStock(inventory, doc->OrderNo, lists.UsedStock, lists.Offcuts));

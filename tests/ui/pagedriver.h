@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/vellicordoc.h"
+#include "support/resultfixture.h"
 #include "support/uifixture.h"
 #include "ui/csvimportdlg.h"
 #include "ui/gridwnd.h"
@@ -26,7 +27,7 @@ enum Tab { TabRolls, TabSlits, TabParts, TabResults };
 class JobWindow {
 public:
     JobWindow(CVellicorDoc& doc, UiFixture& ui, InputPageServices inputs = {})
-        : view_(doc, ui.Services(), WithMaterials(std::move(inputs)))
+        : results_(ui.messages), view_(doc, ui.Services(), WithMaterials(std::move(inputs)), results_.Services())
     {
     }
 
@@ -49,6 +50,7 @@ private:
         return inputs;
     }
 
+    ResultFixture results_;
     CVellicorView view_;
 };
 

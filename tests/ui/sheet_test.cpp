@@ -3,6 +3,7 @@
 #include "app/mainframe.h"
 #include "app/vellicorapp.h"
 #include "model/vellicordoc.h"
+#include "support/resultfixture.h"
 #include "support/uifixture.h"
 #include "support/whenmodal.h"
 #include "ui/gridwnd.h"
@@ -100,7 +101,8 @@ private slots:
     void jobViewShowsTheFourTabs()
     {
         CVellicorDoc doc;
-        CVellicorView view(doc, ui_.Services());
+        test::ResultFixture results(ui_.messages);
+        CVellicorView view(doc, ui_.Services(), {}, results.Services());
         CSSheet* sheet = view.Sheet();
         const QStringList captions{"Rolls", "Slits", "Parts", "Results"};
         const QStringList tips{"Stock Page", "Slit Page", "Part Page", "Result Page"};

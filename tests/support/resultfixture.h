@@ -1,0 +1,40 @@
+#pragma once
+
+#include "inventory/inventory.h"
+#include "inventory/matedb.h"
+#include "platform/printer.h"
+#include "ui/resultservices.h"
+
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace vellicor::test {
+
+struct NoPrinter : IPrinterMetrics {
+    int PageWidthTwips() const override { return 0; }
+};
+
+// What the Results page is given under test: no printer, the stock inventory of a data directory
+// of its own, an empty material library, and a File Save that only counts unless a test sets one.
+struct ResultFixture {
+    explicit ResultFixture(IUserMessages& messages) : inventory(dir.path().toStdString(), messages) {}
+
+    ResultServices Services()
+    {
+        return {printer, inventory, materials, [this] {
+                    ++saves;
+                    return save ? save() : true;
+                }};
+    }
+    std::string DataFile(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+
+    QTemporaryDir dir;
+    NoPrinter printer;
+    CsInventory inventory;
+    CsMateDb materials;
+    std::function<bool()> save;
+    int saves = 0;
+};
+
+} // namespace vellicor::test
