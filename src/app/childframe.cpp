@@ -8,20 +8,9 @@
 #include <QCloseEvent>
 
 namespace vellicor {
-namespace {
-
-// The material choices as the library holds them whenever a page loads.
-InputPageServices InputsOf(CVellicorApp& app)
-{
-    return {[&app] { return app.Materials().MaterialChoiceList(); }, &app.Inventory(),
-            app.Services().inventoryDialogs};
-}
-
-} // namespace
-
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     : frame_(frame), doc_(std::move(doc)),
-      view_(new CVellicorView(*doc_, frame.App().Services(), InputsOf(frame.App()),
+      view_(new CVellicorView(*doc_, frame.App().Services(),
                               {frame.App().Printer(), frame.App().Inventory(), frame.App().Materials(),
                                [this] { return frame_.SaveJob(*this, false); }}))
 {

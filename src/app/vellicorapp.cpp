@@ -82,7 +82,9 @@ bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
 
 UiServices CVellicorApp::Services()
 {
-    return {store_, *messages_, inventory_.get(), &inventoryDialogs_};
+    // The choices are read whenever a page loads, so that an edited library shows at once.
+    return {store_, *messages_, inventory_.get(), &inventoryDialogs_,
+            [this] { return materials_.MaterialChoiceList(); }};
 }
 
 CSplashWnd* CVellicorApp::SplashWindow() const

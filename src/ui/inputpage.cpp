@@ -34,8 +34,8 @@ QString DerivedText(double value, int decimals)
 }
 
 CSInputPage::CSInputPage(int templateId, int tipId, CVellicorDoc& doc, UiServices services,
-                         InputPageServices inputs, QWidget* parent)
-    : CSPage(templateId, tipId, doc, services, parent), inputs_(std::move(inputs))
+                         QWidget* parent)
+    : CSPage(templateId, tipId, doc, services, parent)
 {
 }
 
@@ -84,9 +84,9 @@ void CSInputPage::BeginLoad(int rows)
     lengthMode_ = GetDocument().QtyByLength != 0;
     for (int col : weightModeCols_)
         grid->HideCols(col, col, lengthMode_);
-    if (inputs_.materialChoices)
+    if (Services().materialChoices)
         grid->SetStyleRange(CGridRange::Cols(materialCol_, materialCol_),
-                            CGridStyle().SetChoices(QString::fromStdString(inputs_.materialChoices())));
+                            CGridStyle().SetChoices(QString::fromStdString(Services().materialChoices())));
     grid->GetCurrentCell(loadRow_, loadCol_);
     grid->LockUpdate(true);
     // Fresh rows: nothing of an earlier load (colours, tooltips, cells no load writes) survives.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ui/inputpageservices.h"
 #include "ui/page.h"
 
 #include <functional>
@@ -33,8 +32,7 @@ public:
     static constexpr int kMsgZeroPartSize = 185;
     static constexpr int kMsgDuplicatePartName = 186;
 
-    CSInputPage(int templateId, int tipId, CVellicorDoc& doc, UiServices services, InputPageServices inputs,
-                QWidget* parent = nullptr);
+    CSInputPage(int templateId, int tipId, CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
 
     bool IsLengthMode() const { return lengthMode_; }
 
@@ -112,13 +110,10 @@ protected:
     // Row `row` (2 or later) was appended.
     virtual void OnRowAppended(int row) = 0;
 
-    const InputPageServices& Inputs() const { return inputs_; }
-
 private:
     void OnGridNotification(int code);
     void ImportCsvFile(const CsvImportSpec& spec, const QString& path);
 
-    InputPageServices inputs_;
     QHBoxLayout* buttons_ = nullptr;
     int materialCol_ = 0;
     std::vector<int> weightModeCols_;

@@ -20,8 +20,8 @@ constexpr const char* kAutoNameKind = "Part";
 
 } // namespace
 
-CSPartPage::CSPartPage(CVellicorDoc& doc, UiServices services, InputPageServices inputs, QWidget* parent)
-    : CSInputPage(Id, TipId, doc, services, std::move(inputs), parent)
+CSPartPage::CSPartPage(CVellicorDoc& doc, UiServices services, QWidget* parent)
+    : CSInputPage(Id, TipId, doc, services, parent)
 {
 }
 

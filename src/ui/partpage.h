@@ -21,7 +21,7 @@ public:
         ColName = 1, ColLength, ColWidth, ColRotation, ColQty, ColMaterial, ColThickness, ColPriority, ColRemarks,
     };
 
-    CSPartPage(CVellicorDoc& doc, UiServices services, InputPageServices inputs, QWidget* parent = nullptr);
+    CSPartPage(CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
 
     // "Auto Names...": names every row from the expression the user picks.
     void AutoNames();

@@ -20,8 +20,8 @@ const QString kFillerRequirement = QStringLiteral("-1");
 
 } // namespace
 
-CSSlitsPage::CSSlitsPage(CVellicorDoc& doc, UiServices services, InputPageServices inputs, QWidget* parent)
-    : CSInputPage(Id, TipId, doc, services, std::move(inputs), parent)
+CSSlitsPage::CSSlitsPage(CVellicorDoc& doc, UiServices services, QWidget* parent)
+    : CSInputPage(Id, TipId, doc, services, parent)
 {
 }
 

@@ -23,7 +23,7 @@ public:
         ColRemarks,
     };
 
-    CSSlitsPage(CVellicorDoc& doc, UiServices services, InputPageServices inputs, QWidget* parent = nullptr);
+    CSSlitsPage(CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
 
     // "Import Parts from Csv File...": slits from a file the user picks, after the grid's rows.
     void ImportFromCsv();

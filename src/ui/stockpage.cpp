@@ -32,8 +32,8 @@ double WeightPerDisplayUnit(double width, const std::string& material)
 
 } // namespace
 
-CSStockPage::CSStockPage(CVellicorDoc& doc, UiServices services, InputPageServices inputs, QWidget* parent)
-    : CSInputPage(Id, TipId, doc, services, std::move(inputs), parent)
+CSStockPage::CSStockPage(CVellicorDoc& doc, UiServices services, QWidget* parent)
+    : CSInputPage(Id, TipId, doc, services, parent)
 {
 }
 
@@ -52,7 +52,7 @@ void CSStockPage::OnInitDialog()
     grid->SetAllowDeleteRows(true);
     connect(AddButton(IdImportCsv), &QPushButton::clicked, this, &CSStockPage::ImportFromCsv);
     QPushButton* inventory = AddButton(IdImportInventory);
-    inventory->setEnabled(Inputs().inventory && Inputs().inventoryDialogs);
+    inventory->setEnabled(Services().inventory && Services().inventoryDialogs);
     connect(inventory, &QPushButton::clicked, this, &CSStockPage::ImportFromInventory);
     ButtonRow()->addStretch();
     CSInputPage::OnInitDialog();
@@ -189,10 +189,10 @@ void CSStockPage::ImportFromCsv()
 
 void CSStockPage::ImportFromInventory()
 {
-    if (!Inputs().inventory || !Inputs().inventoryDialogs)
+    if (!Services().inventory || !Services().inventoryDialogs)
         return;
     std::vector<CsStockRec> picked;
-    if (Inputs().inventory->SelectStock(*Inputs().inventoryDialogs, picked) != kInventoryDone)
+    if (Services().inventory->SelectStock(*Services().inventoryDialogs, picked) != kInventoryDone)
         return;
     CSGridWnd* grid = GetGrid();
     grid->LockUpdate(true);

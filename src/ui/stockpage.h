@@ -27,7 +27,7 @@ public:
         ColLeftTrim, ColRightTrim, ColRemarks,
     };
 
-    CSStockPage(CVellicorDoc& doc, UiServices services, InputPageServices inputs, QWidget* parent = nullptr);
+    CSStockPage(CVellicorDoc& doc, UiServices services, QWidget* parent = nullptr);
 
     // "Import Rolls from CSV file...": rows from a file the user picks, after the grid's rows.
     void ImportFromCsv();

@@ -11,17 +11,16 @@
 
 namespace vellicor {
 
-CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, const InputPageServices& inputs,
-                             ResultServices results, QWidget* parent)
+CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, ResultServices results, QWidget* parent)
     : QWidget(parent), doc_(doc), sheet_(new CSSheet(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sheet_);
     connect(sheet_, &CSSheet::DocumentChanged, this, &CVellicorView::DocumentChanged);
-    sheet_->AddPage(new CSStockPage(doc_, services, inputs));
-    sheet_->AddPage(new CSSlitsPage(doc_, services, inputs));
-    sheet_->AddPage(new CSPartPage(doc_, services, inputs));
+    sheet_->AddPage(new CSStockPage(doc_, services));
+    sheet_->AddPage(new CSSlitsPage(doc_, services));
+    sheet_->AddPage(new CSPartPage(doc_, services));
     sheet_->AddPage(new CSResultPage(doc_, services, results));
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ui/inputpageservices.h"
 #include "ui/resultservices.h"
 #include "ui/sheet.h"
 #include "ui/uiservices.h"
@@ -17,9 +16,8 @@ class CVellicorView : public QWidget {
 public:
     static constexpr int ResultsTab = 3;
 
-    // `inputs` serve the Rolls, Slits and Parts pages, `results` the Results page.
-    CVellicorView(CVellicorDoc& doc, UiServices services, const InputPageServices& inputs, ResultServices results,
-                  QWidget* parent = nullptr);
+    // `results` serve the Results page.
+    CVellicorView(CVellicorDoc& doc, UiServices services, ResultServices results, QWidget* parent = nullptr);
 
     CVellicorDoc& GetDocument() const { return doc_; }
     CSSheet* Sheet() const { return sheet_; }

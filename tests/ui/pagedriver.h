@@ -5,7 +5,6 @@
 #include "support/uifixture.h"
 #include "ui/csvimportdlg.h"
 #include "ui/gridwnd.h"
-#include "ui/inputpageservices.h"
 #include "ui/page.h"
 #include "ui/sheet.h"
 #include "ui/vellicorview.h"
@@ -26,8 +25,9 @@ enum Tab { TabRolls, TabSlits, TabParts, TabResults };
 // A job window as the planner sees it: the sheet with its pages on `doc`.
 class JobWindow {
 public:
-    JobWindow(CVellicorDoc& doc, UiFixture& ui, InputPageServices inputs = {})
-        : results_(ui.messages), view_(doc, ui.Services(), WithMaterials(std::move(inputs)), results_.Services())
+    // `inventory` and `dialogs` serve "Import Rolls From Database...".
+    JobWindow(CVellicorDoc& doc, UiFixture& ui, CsInventory* inventory = nullptr, IInventoryDialogs* dialogs = nullptr)
+        : results_(ui.messages), view_(doc, Services(ui, inventory, dialogs), results_.Services())
     {
     }
 
@@ -43,11 +43,13 @@ public:
     CSGridWnd& Grid() const { return *Sheet().GetActivePage()->GetGrid(); }
 
 private:
-    static InputPageServices WithMaterials(InputPageServices inputs)
+    static UiServices Services(UiFixture& ui, CsInventory* inventory, IInventoryDialogs* dialogs)
     {
-        if (!inputs.materialChoices)
-            inputs.materialChoices = [] { return kMaterials.toStdString(); };
-        return inputs;
+        UiServices services = ui.Services();
+        services.inventory = inventory;
+        services.inventoryDialogs = dialogs;
+        services.materialChoices = [] { return kMaterials.toStdString(); };
+        return services;
     }
 
     ResultFixture results_;

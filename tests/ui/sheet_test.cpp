@@ -102,7 +102,7 @@ private slots:
     {
         CVellicorDoc doc;
         test::ResultFixture results(ui_.messages);
-        CVellicorView view(doc, ui_.Services(), {}, results.Services());
+        CVellicorView view(doc, ui_.Services(), results.Services());
         CSSheet* sheet = view.Sheet();
         const QStringList captions{"Rolls", "Slits", "Parts", "Results"};
         const QStringList tips{"Stock Page", "Slit Page", "Part Page", "Result Page"};

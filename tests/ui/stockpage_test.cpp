@@ -232,7 +232,7 @@ private slots:
         PickingDialogs dialogs;
         CVellicorDoc doc;
         doc.QtyByLength = 0;
-        JobWindow job(doc, ui_, {{}, &inventory, &dialogs});
+        JobWindow job(doc, ui_, &inventory, &dialogs);
         CSGridWnd& grid = job.Grid();
         QPushButton* button = Button(job.PageAt<S>(TabRolls), S::IdImportInventory);
         QVERIFY(button->isEnabled());
