@@ -13,6 +13,7 @@
 #include "platform/safefile.h"
 #include "report/jobreport.h"
 #include "ui/cutsettingsdlg.h"
+#include "ui/gridwnd.h"
 #include "ui/helpcontext.h"
 #include "ui/materialdlg.h"
 #include "ui/unitdlg.h"
@@ -24,18 +25,21 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
-#include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QProgressDialog>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <thread>
 
@@ -73,6 +77,23 @@ QString DocTypeField(int index)
 QString FileFilter()
 {
     return DocTypeField(3);
+}
+
+// The Edit menu works on the text box that has the focus (a cell being typed in included), else on
+// the grid that holds it.
+template <typename OnGrid>
+void EditFocused(const char* textSlot, OnGrid onGrid)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)) {
+        QMetaObject::invokeMethod(focus, textSlot);
+        return;
+    }
+    for (QWidget* w = focus; w; w = w->parentWidget())
+        if (auto* grid = qobject_cast<CSGridWnd*>(w)) {
+            onGrid(*grid);
+            return;
+        }
 }
 
 } // namespace
@@ -164,10 +185,14 @@ void CMainFrame::CreateActions()
     connect(AddAction(cmd::FileSendMail), &QAction::triggered, this, &CMainFrame::OnSendMail);
     connect(AddAction(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
 
-    AddAction(cmd::EditUndo, QKeySequence::Undo);
-    AddAction(cmd::EditCut, QKeySequence::Cut);
-    AddAction(cmd::EditCopy, QKeySequence::Copy);
-    AddAction(cmd::EditPaste, QKeySequence::Paste);
+    connect(AddAction(cmd::EditUndo, QKeySequence::Undo), &QAction::triggered, this,
+            [] { EditFocused("undo", [](CSGridWnd& grid) { grid.UndoStack()->undo(); }); });
+    connect(AddAction(cmd::EditCut, QKeySequence::Cut), &QAction::triggered, this,
+            [] { EditFocused("cut", [](CSGridWnd& grid) { grid.Cut(); }); });
+    connect(AddAction(cmd::EditCopy, QKeySequence::Copy), &QAction::triggered, this,
+            [] { EditFocused("copy", [](CSGridWnd& grid) { grid.Copy(); }); });
+    connect(AddAction(cmd::EditPaste, QKeySequence::Paste), &QAction::triggered, this,
+            [] { EditFocused("paste", [](CSGridWnd& grid) { grid.Paste(); }); });
 
     AddAction(cmd::ViewToolbar)->setCheckable(true);
     AddAction(cmd::ViewStatusBar)->setCheckable(true);

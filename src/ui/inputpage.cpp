@@ -224,38 +224,38 @@ void CSInputPage::OnGridNotification(int code)
     }
 }
 
-void CSInputPage::ImportCsv(const CsvImportSpec& spec)
+void CSInputPage::ImportCsv(const CsvImportPlan& plan)
 {
     QFileDialog dialog(this, UiText(kCsvFileTitle), QString(), QStringLiteral("Csv File(*.csv)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        ImportCsvFile(spec, dialog.selectedFiles().front());
+        ImportCsvFile(plan, dialog.selectedFiles().front());
 }
 
-void CSInputPage::ImportCsvFile(const CsvImportSpec& spec, const QString& path)
+void CSInputPage::ImportCsvFile(const CsvImportPlan& plan, const QString& path)
 {
     std::vector<std::string> items;
     std::vector<std::string> examples;
-    for (const CsvItem& item : spec.items) {
+    for (const CsvItem& item : plan.items) {
         items.push_back(Strings().Text(item.textId));
         examples.push_back(item.example);
     }
-    CCsvImportDlg dialog(items, examples, Strings().Text(spec.captionId), path.toStdString(), spec.section,
+    CCsvImportDlg dialog(items, examples, Strings().Text(plan.captionId), path.toStdString(), plan.section,
                          Services(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     CSGridWnd* grid = GetGrid();
     grid->LockUpdate(true);
-    int row = FirstImportRow(spec.emptyCols);
+    int row = FirstImportRow(plan.emptyCols);
     for (int i = 0; i < dialog.GetRowCount(); ++i, ++row) {
         grid->SetRowCount(std::max(row, grid->GetRowCount()));
         std::vector<std::string> values;
         SplitString(dialog.GetRow(i), values, "::");
-        for (std::size_t k = 0; k < values.size() && k < spec.items.size(); ++k) {
-            const int col = spec.items[k].col;
+        for (std::size_t k = 0; k < values.size() && k < plan.items.size(); ++k) {
+            const int col = plan.items[k].col;
             const QString value = QString::fromStdString(Trim(values[k]));
-            grid->SetValue(row, col, Contains(spec.lengthCols, col) ? LenEditTypedValue(value, false) : value);
+            grid->SetValue(row, col, Contains(plan.lengthCols, col) ? LenEditTypedValue(value, false) : value);
         }
     }
     grid->LockUpdate(false);

@@ -55,7 +55,7 @@ protected:
         const char* example;
         int col;
     };
-    struct CsvImportSpec {
+    struct CsvImportPlan {
         std::vector<CsvItem> items;
         int captionId;
         const char* section;
@@ -94,8 +94,8 @@ protected:
     // Recomputes the pending row, if any, and forgets it.
     void RecomputePending();
 
-    // Asks for a file and imports it into the grid as `spec` says.
-    void ImportCsv(const CsvImportSpec& spec);
+    // Asks for a file and imports it into the grid as `plan` says.
+    void ImportCsv(const CsvImportPlan& plan);
 
     // The rules of the requirement pages, row by row; the first failure is told and gives false.
     // A row needs a name after the first and where `firstNeedsName` holds; `zeroSize` tells a row
@@ -112,7 +112,7 @@ protected:
 
 private:
     void OnGridNotification(int code);
-    void ImportCsvFile(const CsvImportSpec& spec, const QString& path);
+    void ImportCsvFile(const CsvImportPlan& plan, const QString& path);
 
     QHBoxLayout* buttons_ = nullptr;
     int materialCol_ = 0;

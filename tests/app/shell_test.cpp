@@ -13,6 +13,9 @@
 #include "support/recordingmessages.h"
 #include "ui/cutsettingsdlg.h"
 #include "ui/gridwnd.h"
+#include "ui/page.h"
+#include "ui/sheet.h"
+#include "ui/gridwnd.h"
 #include "ui/inventorydlg.h"
 #include "ui/lenedit.h"
 #include "ui/materialdlg.h"
@@ -25,6 +28,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QMdiArea>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -412,6 +417,35 @@ private slots:
         QFile f(data + "/slitmate.db");
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), library);
+    }
+
+    void editMenuWorksOnTheFocusedGridOrTextBox()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CSGridWnd* grid = frame->ActiveJob()->GetView().Sheet()->GetActivePage()->GetGrid();
+        QVERIFY(grid);
+        grid->SetValue(1, 1, "C7");
+        grid->setFocus();
+        grid->SetCurrentCell(1, 1);
+        frame->Action(cmd::EditCopy)->trigger();
+        QCOMPARE(QApplication::clipboard()->text().trimmed(), QString("C7"));
+
+        grid->SetCurrentCell(1, 12);
+        frame->Action(cmd::EditPaste)->trigger();
+        QCOMPARE(grid->GetValue(1, 12), QString("C7"));
+        frame->Action(cmd::EditUndo)->trigger();
+        QCOMPARE(grid->GetValue(1, 12), QString());
+
+        // A text box with the focus takes the command itself.
+        QLineEdit box("typed text", frame);
+        box.show();
+        box.setFocus();
+        box.selectAll();
+        frame->Action(cmd::EditCopy)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString("typed text"));
     }
 
     void jobFileOnTheCommandLine()
