@@ -13,7 +13,7 @@
 #include "ui/editpatterndlg.h"
 #include "ui/gridwnd.h"
 #include "ui/layoutdrawing.h"
-#include "ui/placeholderpage.h"
+#include "support/emptypage.h"
 #include "ui/resultpage.h"
 #include "ui/sheet.h"
 #include "ui/updateinventorydlg.h"
@@ -94,7 +94,7 @@ std::unique_ptr<CVellicorDoc> MakeThreeLayouts()
 struct PageOnSheet {
     PageOnSheet(CVellicorDoc& doc, test::UiFixture& ui, test::ResultFixture& results)
     {
-        sheet.AddPage(new CSPlaceholderPage(131, 168, doc, ui.Services()));
+        sheet.AddPage(new test::CSEmptyPage(131, 168, doc, ui.Services()));
         page = new CSResultPage(doc, ui.Services(), results.Services());
         sheet.AddPage(page);
         sheet.resize(1200, 800);

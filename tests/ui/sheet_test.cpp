@@ -10,7 +10,7 @@
 #include "ui/inventorydlg.h"
 #include "ui/lenedititem.h"
 #include "ui/page.h"
-#include "ui/placeholderpage.h"
+#include "support/emptypage.h"
 #include "ui/sheet.h"
 #include "ui/helpcontext.h"
 #include "ui/vellicorview.h"
@@ -127,7 +127,7 @@ private slots:
         CSSheet sheet;
         auto* page = new CoilPage(doc, ui_.Services());
         sheet.AddPage(page);
-        sheet.AddPage(new CSPlaceholderPage(304, 170, doc, ui_.Services()));
+        sheet.AddPage(new test::CSEmptyPage(304, 170, doc, ui_.Services()));
         QSignalSpy changed(&sheet, &CSSheet::DocumentChanged);
         CSGridWnd* grid = page->GetGrid();
         QVERIFY(grid);

@@ -2,10 +2,10 @@
 
 #include "ui/page.h"
 
-namespace vellicor {
+namespace vellicor::test {
 
-// A tab whose page is not built yet: it shows nothing and never changes the job.
-class CSPlaceholderPage : public CSPage {
+// A neighbouring tab for page tests: it shows nothing and never changes the job.
+class CSEmptyPage : public CSPage {
 public:
     using CSPage::CSPage;
 
@@ -16,4 +16,4 @@ protected:
     void StoreGrid() override {}
 };
 
-} // namespace vellicor
+} // namespace vellicor::test
