@@ -3,7 +3,7 @@
 #include "app/mainframe.h"
 #include "app/vellicorapp.h"
 #include "model/vellicordoc.h"
-#include "ui/vellicorview.h"
+#include "ui/pages/vellicorview.h"
 
 #include <QCloseEvent>
 

@@ -12,12 +12,12 @@
 #include "platform/stringids.h"
 #include "platform/safefile.h"
 #include "report/jobreport.h"
-#include "ui/cutsettingsdlg.h"
-#include "ui/gridwnd.h"
+#include "ui/dialogs/cutsettingsdlg.h"
+#include "ui/grid/gridwnd.h"
 #include "ui/helpcontext.h"
-#include "ui/materialdlg.h"
-#include "ui/unitdlg.h"
-#include "ui/vellicorview.h"
+#include "ui/dialogs/materialdlg.h"
+#include "ui/dialogs/unitdlg.h"
+#include "ui/pages/vellicorview.h"
 
 #include <QAction>
 #include <QApplication>

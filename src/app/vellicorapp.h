@@ -8,7 +8,7 @@
 #include "app/qtsettingsstore.h"
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
-#include "ui/qtinventorydialogs.h"
+#include "ui/dialogs/qtinventorydialogs.h"
 #include "ui/uiservices.h"
 
 #include <QPointer>

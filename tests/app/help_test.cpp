@@ -15,9 +15,9 @@
 #include "support/recordingmessages.h"
 #include "support/recordingshell.h"
 #include "ui/helpcontext.h"
-#include "ui/page.h"
-#include "ui/vellicorview.h"
-#include "ui/unitdlg.h"
+#include "ui/pages/page.h"
+#include "ui/pages/vellicorview.h"
+#include "ui/dialogs/unitdlg.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/page.h"
+#include "ui/pages/page.h"
 
 namespace vellicor::test {
 

@@ -3,7 +3,7 @@
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
 #include "platform/printer.h"
-#include "ui/resultservices.h"
+#include "ui/pages/resultservices.h"
 
 #include <QTemporaryDir>
 

@@ -1,0 +1,84 @@
+#include "ui/grid/griddelegate.h"
+
+#include "ui/grid/gridmodel.h"
+
+#include <QComboBox>
+
+namespace vellicor {
+namespace {
+
+CellControl ControlOf(const QModelIndex& index)
+{
+    return static_cast<CellControl>(index.data(RoleControl).toInt());
+}
+
+} // namespace
+
+QStringList SplitChoices(const QString& choices)
+{
+    QStringList list = choices.split('\n');
+    if (!list.isEmpty() && list.back().isEmpty())
+        list.pop_back();
+    return list;
+}
+
+// The view filters the editors' keys through this delegate, so the length control needs no signals.
+CGridDelegate::CGridDelegate(QObject* parent) : QStyledItemDelegate(parent), lenEdit_(new CSLenEditCtrl(this)) {}
+
+QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const
+{
+    switch (ControlOf(index)) {
+    case CellControl::LenEdit:
+        return lenEdit_->createEditor(parent, option, index);
+    case CellControl::ChoiceList: {
+        auto* box = new QComboBox(parent);
+        box->addItems(SplitChoices(index.data(RoleChoices).toString()));
+        return box;
+    }
+    case CellControl::Edit:
+        break;
+    }
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    switch (ControlOf(index)) {
+    case CellControl::LenEdit:
+        lenEdit_->setEditorData(editor, index);
+        return;
+    case CellControl::ChoiceList: {
+        // A value that is not among the choices stays selectable, so that opening the list loses nothing.
+        auto* box = static_cast<QComboBox*>(editor);
+        const QString value = index.data(RoleStored).toString();
+        int i = box->findText(value);
+        if (i < 0) {
+            box->insertItem(0, value);
+            i = 0;
+        }
+        box->setCurrentIndex(i);
+        return;
+    }
+    case CellControl::Edit:
+        break;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void CGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    switch (ControlOf(index)) {
+    case CellControl::LenEdit:
+        lenEdit_->setModelData(editor, model, index);
+        return;
+    case CellControl::ChoiceList:
+        model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
+        return;
+    case CellControl::Edit:
+        break;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+} // namespace vellicor

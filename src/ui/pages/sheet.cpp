@@ -1,0 +1,68 @@
+#include "ui/pages/sheet.h"
+
+#include "ui/pages/page.h"
+
+#include <QFile>
+#include <QIcon>
+#include <QTabBar>
+
+// The tab images are compiled into this static library; its resources must be registered by hand.
+static void InitUiResources()
+{
+    Q_INIT_RESOURCE(ui);
+}
+
+namespace vellicor {
+
+CSSheet::CSSheet(QWidget* parent) : QTabWidget(parent)
+{
+    static const bool registered = (InitUiResources(), true);
+    Q_UNUSED(registered);
+    setUsesScrollButtons(true);
+    QFont font = tabBar()->font();
+    font.setBold(true);
+    tabBar()->setFont(font);
+    connect(this, &QTabWidget::currentChanged, this, &CSSheet::OnCurrentChanged);
+}
+
+void CSSheet::AddPage(CSPage* page)
+{
+    connect(page, &CSPage::DocumentChanged, this, &CSSheet::DocumentChanged);
+    const int index = count();
+    const QString image = QString(":/ui/tab%1.svg").arg(index);
+    addTab(page, QFile::exists(image) ? QIcon(image) : QIcon(), page->GetCaption());
+    setTabToolTip(index, page->GetTabTip());
+}
+
+CSPage* CSSheet::GetPage(int index) const
+{
+    return static_cast<CSPage*>(widget(index));
+}
+
+CSPage* CSSheet::GetActivePage() const
+{
+    return active_ >= 0 ? GetPage(active_) : nullptr;
+}
+
+bool CSSheet::SetActivePage(int index)
+{
+    setCurrentIndex(index);
+    return currentIndex() == index;
+}
+
+void CSSheet::OnCurrentChanged(int index)
+{
+    if (reverting_)
+        return;
+    if (active_ >= 0 && active_ != index && !GetPage(active_)->OnKillActive()) {
+        reverting_ = true;
+        setCurrentIndex(active_);
+        reverting_ = false;
+        return;
+    }
+    active_ = index;
+    if (index >= 0)
+        GetPage(index)->OnSetActive();
+}
+
+} // namespace vellicor
