@@ -390,7 +390,10 @@ FileError RemoveFileDurably(const std::string& path)
 bool IsSameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
-    return fs::equivalent(fs::u8path(a), fs::u8path(b), ec) && !ec;
+    if (fs::equivalent(fs::u8path(a), fs::u8path(b), ec) && !ec)
+        return true;
+    const fs::path first = fs::weakly_canonical(fs::absolute(fs::u8path(a), ec), ec);
+    return !ec && first == fs::weakly_canonical(fs::absolute(fs::u8path(b), ec), ec) && !ec;
 }
 
 void RemoveStaleTemporaries(const std::string& dir)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -30,7 +29,8 @@ FileError ReadWholeFile(const std::string& path, std::string& content);
 // Removes `path` and syncs its folder; an absent file is no error.
 FileError RemoveFileDurably(const std::string& path);
 
-// Whether both paths name one existing file, through links and different spellings.
+// Whether both paths name one file, through links and different spellings; also one that does not
+// exist yet.
 bool IsSameFile(const std::string& a, const std::string& b);
 
 // Removes the temporaries of WriteFileAtomically in `dir` whose writing process has ended.
@@ -43,8 +43,7 @@ enum class WriteFault { Fail, Stop };
 void InjectWriteFault(int nth, WriteFault fault);
 void ClearWriteFault();
 
-struct WriteStopped : std::runtime_error {
-    WriteStopped() : std::runtime_error("write stopped by an injected fault") {}
-};
+// Not a std::exception: no error handling may catch what stands for the end of the program.
+struct WriteStopped {};
 
 } // namespace vellicor

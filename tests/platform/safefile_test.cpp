@@ -93,7 +93,8 @@ TEST_F(SafeFileTest, TheSameFileThroughLinksAndSpellings)
     EXPECT_TRUE(IsSameFile(job, (dir / "." / "job.vcj").string()));
     EXPECT_TRUE(IsSameFile(job, (dir / "link.vcj").string()));
     EXPECT_FALSE(IsSameFile(job, (dir / "report.rtf").string()));
-    EXPECT_FALSE(IsSameFile((dir / "a.rtf").string(), (dir / "a.rtf").string()));  // nothing to lose
+    EXPECT_TRUE(IsSameFile((dir / "a.rtf").string(), (dir / "sub" / ".." / "a.rtf").string()));  // not yet written
+    EXPECT_FALSE(IsSameFile((dir / "a.rtf").string(), (dir / "b.rtf").string()));
 }
 
 TEST_F(SafeFileTest, AnInjectedFaultFailsOrStopsTheNthWriteOnly)
