@@ -71,7 +71,8 @@ def prepare(cli, work):
     for c in coils:
         length = c["weightPerCoil"] * 1e9 / (c["width"] * c["thickness"] * 8600.0)
         # A coil taken from the inventory is named after its stock id.
-        records.append({"id": int(re.match(r"\d+", c["name"]).group()), "name": "stock", "length": length, "width": c["width"],
+        records.append({"id": int(re.match(r"\d+", c["name"]).group()), "name": "stock", "length": length,
+                        "width": c["width"],
                         "thickness": c["thickness"], "qty": 60000, "material": c["material"]})
     return job, records
 

@@ -83,7 +83,8 @@ bool AppendWithNewIds(CsStockDb& db, std::vector<CsStockRec>& stock)
 
 std::size_t PurgeEmptyOffcuts(CsStockDb& db)
 {
-    return std::erase_if(db.Records, [](const CsStockRec& rec) { return rec.Qty == 0 && rec.Type != CsStockRec::Prime; });
+    return std::erase_if(db.Records,
+                         [](const CsStockRec& rec) { return rec.Qty == 0 && rec.Type != CsStockRec::Prime; });
 }
 
 std::string StockUsedLines(const CsStockDb& db, const std::vector<CsStockUsedRec>& used, const OleDate& day)
