@@ -3,8 +3,13 @@
 #include "cli/jobio.h"
 #include "cli/texttable.h"
 #include "inventory/booking.h"
+#include "inventory/bookingplan.h"
 #include "inventory/inventory.h"
+#include "model/jobfile.h"
+#include "model/jobjson.h"
 #include "model/vellicordoc.h"
+#include "platform/safefile.h"
+#include "platform/usermessages.h"
 #include "units/units.h"
 
 #include <optional>
@@ -62,11 +67,18 @@ int RunBook(Context& ctx)
     if (!format)
         return UsageError(ctx, "book", "'" + in + "' is neither a .vcj nor a .json job");
 
-    const auto doc = ReadJob(ctx, in, *format);
-    if (!doc)
-        return kExitIo;
     const std::string dataDir = CommandDataDir(ctx, data);
     if (dataDir.empty())
+        return kExitIo;
+    // Opening the inventory completes a booking an interrupted run left, which may be this job's.
+    CsInventory inventory(dataDir, ctx.messages);
+    std::string loaded;
+    if (const int error = OpenErrorId(ReadWholeFile(in, loaded)); error != 0) {
+        ctx.messages.Tell(error, {in}, MessageIcon::Error);
+        return kExitIo;
+    }
+    const auto doc = ReadJob(ctx, in, *format);
+    if (!doc)
         return kExitIo;
     if (order)
         doc->OrderNo = *order;
@@ -80,16 +92,20 @@ int RunBook(Context& ctx)
         return kExitNoResult;
     }
 
-    CsInventory inventory(dataDir, ctx.messages);
     BookingLists lists = FillLists(*doc);
-    const bool booked = BookStock(inventory, doc->OrderNo, lists.UsedStock, lists.Offcuts);
-    // Whatever part of the booking went through must not be booked twice.
+    BookingRequest request{doc->OrderNo, lists.UsedStock, lists.Offcuts, in, {}, loaded};
     doc->InventoryUpdated = 1;
-    doc->SetModifiedFlag(true);
-    if (!WriteJob(ctx, *doc, in, *format))
+    request.JobBytes = *format == JobFormat::Binary ? JobFileBytes(*doc) : JobToJson(*doc);
+    switch (inventory.Book(request)) {
+    case kInventoryDone:
+        lists.Offcuts = request.Offcuts;
+        PrintBooking(ctx.out, lists);
+        return kExitOk;
+    case kInventoryCancelled:
+        return kExitNoResult;
+    default:
         return kExitIo;
-    PrintBooking(ctx.out, lists);
-    return booked ? kExitOk : kExitIo;
+    }
 }
 
 } // namespace vellicor::cli

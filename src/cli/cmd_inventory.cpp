@@ -1,6 +1,7 @@
 #include "cli/context.h"
 #include "cli/datadir.h"
 #include "cli/texttable.h"
+#include "inventory/inventorylock.h"
 #include "inventory/oledate.h"
 #include "inventory/stockdb.h"
 #include "units/numtext.h"
@@ -109,7 +110,9 @@ int RunInventory(Context& ctx)
     if (dataDir.empty())
         return kExitIo;
 
-    // Listing changes nothing: an absent inventory is an empty one.
+    if (!CompleteLeftBooking(dataDir, ctx.messages))
+        return kExitIo;
+    // Listing changes nothing else: an absent inventory is an empty one.
     CsStockDb db;
     const std::string path = dataDir + "/stock.db";
     std::error_code ec;

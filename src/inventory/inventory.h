@@ -1,7 +1,10 @@
 #pragma once
 
+#include "inventory/inventorylock.h"
 #include "inventory/records.h"
 
+#include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,7 @@ namespace vellicor {
 
 class CsStockDb;
 class IInventoryDialogs;
+struct BookingRequest;
 class IUserMessages;
 
 // Results of the inventory operations.
@@ -16,20 +20,30 @@ inline constexpr int kInventoryDone = 0;
 inline constexpr int kInventoryFailed = 1;
 inline constexpr int kInventoryCancelled = 3;
 
-// The stock inventory "stock.db" and the stocks-used log "stkused.db" of one data directory. Every
-// operation loads the files afresh and saves what it changed; a file that is absent is created
-// empty. File failures are told through the messages.
+// The stock inventory "stock.db" and the stocks-used log "stkused.db" of one data directory, which
+// several planners may share. Every operation that changes a file holds the data directory's lock
+// from loading to saving, first completing a booking an interrupted program left; it loads the
+// files afresh and saves what it changed; a file that is absent is created empty. File failures
+// and a lock that another planner keeps longer than `lockWait` are told through the messages.
 class CsInventory {
 public:
-    // Purges the used-up offcuts at once.
-    CsInventory(std::string dataDir, IUserMessages& messages);
+    // Completes a left booking and purges the used-up offcuts at once.
+    CsInventory(std::string dataDir, IUserMessages& messages, std::chrono::milliseconds lockWait = kInventoryLockWait);
 
-    // The user edits the whole inventory; Done when saved, Cancelled.
+    // The user edits the whole inventory; Done when saved, Cancelled. When the file changed while the
+    // dialog was open, nothing is saved and the user may reload it and edit again.
     int ManageInventory(IInventoryDialogs& dialogs);
-    // Each used record takes its coils from the first stock record with its Id and Material, equal
-    // Length and Width and enough coils; a used record without one is ignored.
+    // Books a job as one change of the inventory and the job file: everything is checked first (the
+    // inventory readable, the job file unchanged and writable, every used coil from the inventory
+    // matched by a stock record with enough coils; the user is asked whether to go on without the
+    // unmatched ones), then a journal of every file's new content is written, from which the files
+    // are written once each. Done with the offcuts' ids set, Cancelled when refused, Failed. After
+    // an interruption the next inventory operation completes the booking.
+    int Book(BookingRequest& request);
+    // Each used record with a stock id takes its coils from the first stock record with its Id and
+    // Material, equal Length and Width and enough coils; a used record without one is ignored.
     int DeductUsedStock(const std::vector<CsStockRec>& used);
-    // Appends the records with new ids from LastId on, also written into `stock`.
+    // Appends the records with new ids beyond every id in use, also written into `stock`.
     int AppendStock(std::vector<CsStockRec>& stock);
     // Appends today's line of each used record whose id is in the inventory to the log.
     int LogStockUsed(const std::vector<CsStockUsedRec>& used);
@@ -48,10 +62,12 @@ public:
     std::string StockUsedPath() const { return dataDir_ + "/stkused.db"; }
 
 private:
+    std::unique_ptr<DirectoryLock> Lock();
     bool LoadStock(CsStockDb& db);
 
     std::string dataDir_;
     IUserMessages& messages_;
+    std::chrono::milliseconds lockWait_;
 };
 
 } // namespace vellicor

@@ -176,6 +176,14 @@ constexpr std::array kStrings{
     BuiltinString{61872, "Change Cost :"},
     BuiltinString{61873, "Coils"},
     BuiltinString{61874, "Total Wt =%1 Total Lengt = %2"},
+    BuiltinString{61900, "The stock inventory in %1 is in use by another planner. Please try again in a moment."},
+    BuiltinString{61901, "%1\nThe file is damaged and was left as it is."},
+    BuiltinString{61902, "These coils of the job match no stock record with enough coils left:\n%1\nBook the job without "
+                         "them?"},
+    BuiltinString{61903, "%1\nThe file was changed by someone else since it was loaded, and your changes were not "
+                         "saved. Reload it (your changes are lost)?"},
+    BuiltinString{61904, "%1\nThe job file was changed since it was loaded. Nothing was booked; open the job again."},
+    BuiltinString{61905, "The stock inventory %1 has no stock ids left for new offcuts. Nothing was booked."},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

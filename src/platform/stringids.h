@@ -47,6 +47,14 @@ inline constexpr int ResultPatternGroup = 61871;
 inline constexpr int ResultChangeCost = 61872;
 inline constexpr int PatternCoilsGroup = 61873;
 inline constexpr int PatternRowTotals = 61874;
+
+// The inventory shared by several planners.
+inline constexpr int InventoryInUse = 61900;
+inline constexpr int DamagedFile = 61901;
+inline constexpr int UnmatchedCoils = 61902;
+inline constexpr int FileChangedSinceLoaded = 61903;
+inline constexpr int JobChangedSinceLoaded = 61904;
+inline constexpr int StockIdsExhausted = 61905;
 } // namespace ids
 
 } // namespace vellicor

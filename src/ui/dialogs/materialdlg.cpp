@@ -1,6 +1,8 @@
 #include "ui/dialogs/materialdlg.h"
 
+#include "inventory/inventorylock.h"
 #include "inventory/matedb.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/grid/gridwnd.h"
@@ -13,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace vellicor {
 namespace {
@@ -103,6 +106,21 @@ void CsMaterialDlg::accept()
         rec.MinOffcutLength = number(ColMinOffcutLength);
         rec.MinOffcutWidth = number(ColMinOffcutWidth);
         edited.Records.push_back(std::move(rec));
+    }
+    const std::string path = library_.PathName();
+    std::unique_ptr<DirectoryLock> lock;
+    if (!path.empty()) {
+        lock = LockInventory(std::filesystem::u8path(path).parent_path().string(), services_.messages);
+        if (!lock)
+            return;
+        // Saving over another planner's library saved meanwhile would lose it.
+        if (library_.ChangedOnDisk()) {
+            if (services_.messages.Ask(ids::FileChangedSinceLoaded, MessageButtons::YesNo, {path}) == MessageAnswer::Yes) {
+                library_.Open(path, services_.messages);
+                FillGrid();
+            }
+            return;
+        }
     }
     if (!edited.Save(services_.messages))
         return;

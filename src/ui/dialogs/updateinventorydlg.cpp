@@ -1,7 +1,9 @@
 #include "ui/dialogs/updateinventorydlg.h"
 
+#include "inventory/bookingplan.h"
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
+#include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/grid/gridwnd.h"
@@ -122,7 +124,19 @@ void CUpdateInventoryDlg::accept()
     grid_->TransferCurrentCell();
     if (grid_->IsModified())
         ReadBackOffcuts();
-    BookStock(inventory_, doc_.OrderNo, lists_.UsedStock, lists_.Offcuts);
+    BookingRequest request{doc_.OrderNo, lists_.UsedStock, lists_.Offcuts, doc_.GetPathName(), {}, {}};
+    const int updated = doc_.InventoryUpdated;
+    doc_.InventoryUpdated = 1;
+    request.JobBytes = JobFileBytes(doc_);
+    doc_.InventoryUpdated = updated;
+    if (inventory_.Book(request) != kInventoryDone) {
+        QDialog::reject();
+        return;
+    }
+    // The booking saved the job with its flag.
+    lists_.Offcuts = std::move(request.Offcuts);
+    doc_.InventoryUpdated = 1;
+    doc_.SetModifiedFlag(false);
     QDialog::accept();
 }
 
@@ -131,12 +145,7 @@ bool UpdateInventory(CVellicorDoc& doc, UiServices services, const ResultService
     if (CheckInventoryUpdate(doc, services.messages) != BookingCheck::Proceed)
         return false;
     CUpdateInventoryDlg dialog(doc, results.inventory, results.materials, services, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    doc.InventoryUpdated = 1;
-    doc.SetModifiedFlag();
-    results.saveJob();
-    return true;
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace vellicor
