@@ -1,9 +1,9 @@
+#include "cli/commandstore.h"
 #include "cli/context.h"
-#include "cli/datadir.h"
 #include "cli/jobio.h"
 #include "cli/texttable.h"
 #include "inventory/booking.h"
-#include "inventory/inventory.h"
+#include "inventory/bookingkey.h"
 #include "model/vellicordoc.h"
 #include "units/units.h"
 
@@ -14,6 +14,7 @@ namespace vellicor::cli {
 namespace {
 
 constexpr int kMsgNoResult = 176;
+constexpr int kMsgAlreadyUpdated = 263;
 
 void PrintBooking(std::ostream& out, const BookingLists& lists)
 {
@@ -41,13 +42,17 @@ int RunBook(Context& ctx)
 {
     std::string in;
     std::optional<std::string> data;
+    std::optional<std::string> store;
     std::optional<std::string> order;
     for (std::size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
-        if (a == "--data" || a == "--order") {
+        if (a == "--data" || a == "--order" || a == "--store") {
             if (i + 1 >= ctx.args.size())
-                return UsageError(ctx, "book", a + (a == "--data" ? " needs a directory" : " needs an order number"));
-            (a == "--data" ? data : order) = ctx.args[++i];
+                return UsageError(ctx, "book",
+                                  a + (a == "--data"    ? " needs a directory"
+                                       : a == "--store" ? " needs a URI"
+                                                        : " needs an order number"));
+            (a == "--data" ? data : a == "--store" ? store : order) = ctx.args[++i];
         } else if (!a.empty() && a[0] == '-') {
             return UsageError(ctx, "book", "unknown option '" + a + "'");
         } else if (in.empty()) {
@@ -65,9 +70,10 @@ int RunBook(Context& ctx)
     const auto doc = ReadJob(ctx, in, *format);
     if (!doc)
         return kExitIo;
-    const std::string dataDir = CommandDataDir(ctx, data);
-    if (dataDir.empty())
-        return kExitIo;
+    int status = kExitOk;
+    const StoreChoice choice = ChooseStore(ctx, "book", data, store, status);
+    if (!choice.valid)
+        return status;
     if (order)
         doc->OrderNo = *order;
     switch (CheckInventoryUpdate(*doc, ctx.messages)) {
@@ -80,16 +86,26 @@ int RunBook(Context& ctx)
         return kExitNoResult;
     }
 
-    CsInventory inventory(dataDir, ctx.messages);
+    const auto inventory = OpenChosenStore(ctx, choice);
+    if (!inventory)
+        return kExitIo;
     BookingLists lists = FillLists(*doc);
-    const bool booked = BookStock(inventory, doc->OrderNo, lists.UsedStock, lists.Offcuts);
-    // Whatever part of the booking went through must not be booked twice.
+    StockBooking booking{BookingKey(*doc), doc->OrderNo, lists.UsedStock, lists.Offcuts};
+    const BookingOutcome outcome = inventory->Book(booking);
+    if (outcome == BookingOutcome::Failed)
+        return kExitIo;
+    // Booked now or before: the job is flagged as its booking is in the inventory.
     doc->InventoryUpdated = 1;
     doc->SetModifiedFlag(true);
+    if (outcome == BookingOutcome::AlreadyBooked)
+        ctx.messages.Tell(kMsgAlreadyUpdated);
     if (!WriteJob(ctx, *doc, in, *format))
         return kExitIo;
+    if (outcome == BookingOutcome::AlreadyBooked)
+        return kExitNoResult;
+    lists.Offcuts = booking.Offcuts;
     PrintBooking(ctx.out, lists);
-    return booked ? kExitOk : kExitIo;
+    return kExitOk;
 }
 
 } // namespace vellicor::cli

@@ -5,6 +5,7 @@
 #include "inventory/stockusedlog.h"
 #include "model/jobfile.h"
 #include "platform/safefile.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "units/numeric.h"
 #include "units/textutil.h"
@@ -31,8 +32,17 @@ int CsInventory::ManageInventory(IInventoryDialogs& dialogs)
     // A database that did not load has nowhere to be saved: editing it would be lost work.
     if (!LoadStock(db))
         return kInventoryFailed;
+    const std::string loaded = db.Bytes();
     if (!dialogs.EditInventory(db))
         return kInventoryCancelled;
+    // A booking or another planner's edit made while the dialog was open must not be overwritten.
+    CsStockDb now;
+    if (!LoadStock(now))
+        return kInventoryFailed;
+    if (now.Bytes() != loaded) {
+        messages_.Tell(ids::InventoryChangedMeanwhile, {StoreName()}, MessageIcon::Warning);
+        return kInventoryFailed;
+    }
     return db.Save(messages_) ? kInventoryDone : kInventoryFailed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "inventory/inventorystore.h"
 #include "inventory/records.h"
 
 #include <string>
@@ -8,7 +9,6 @@
 namespace vellicor {
 
 class CsStockDb;
-class IInventoryDialogs;
 class IUserMessages;
 
 // Results of the inventory operations.
@@ -19,33 +19,45 @@ inline constexpr int kInventoryCancelled = 3;
 // The stock inventory "stock.db" and the stocks-used log "stkused.db" of one data directory. Every
 // operation loads the files afresh and saves what it changed; a file that is absent is created
 // empty. File failures are told through the messages.
-class CsInventory {
+class CsInventory : public IInventoryStore {
 public:
     // Purges the used-up offcuts at once.
     CsInventory(std::string dataDir, IUserMessages& messages);
 
     // The user edits the whole inventory; Done when saved, Cancelled.
-    int ManageInventory(IInventoryDialogs& dialogs);
+    int ManageInventory(IInventoryDialogs& dialogs) override;
     // Each used record takes its coils from the first stock record with its Id and Material, equal
     // Length and Width and enough coils; a used record without one is ignored.
-    int DeductUsedStock(const std::vector<CsStockRec>& used);
+    int DeductUsedStock(const std::vector<CsStockRec>& used) override;
     // Appends the records with new ids from LastId on, also written into `stock`.
-    int AppendStock(std::vector<CsStockRec>& stock);
+    int AppendStock(std::vector<CsStockRec>& stock) override;
     // Appends today's line of each used record whose id is in the inventory to the log.
-    int LogStockUsed(const std::vector<CsStockUsedRec>& used);
+    int LogStockUsed(const std::vector<CsStockUsedRec>& used) override;
     // The user picks records: `picked` holds copies of them in inventory order; Done, Cancelled.
-    int SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>& picked);
+    int SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>& picked) override;
     // Removes the offcut records of which no coil is left; prime records stay.
-    int PurgeEmptyStock();
+    int PurgeEmptyStock() override;
     // Empties the log.
-    int ClearStockUsed();
+    int ClearStockUsed() override;
     // Shows the log.
-    int ViewStockUsed(IInventoryDialogs& dialogs);
+    int ViewStockUsed(IInventoryDialogs& dialogs) override;
     // Appends the log's records to `records`.
-    int ReadStockUsed(std::vector<CsStockUsedRec>& records);
+    int ReadStockUsed(std::vector<CsStockUsedRec>& records) override;
+
+    std::string StoreName() const override { return dataDir_; }
+    // Listing creates nothing: an absent stock.db is an empty inventory.
+    int ReadStock(CsStockDb& db) override;
+    // The four steps of BookStock; the key is not kept, the job's flag guards a rerun.
+    BookingOutcome Book(StockBooking& booking) override;
+    int ReadMaterialLibrary(CsMateDb& library) override;
+    // Only a library loaded from this directory's slitmate.db is saved back into it.
+    int SaveMaterialLibrary(const CsMateDb& library) override;
+    int ReplaceInventory(const CsStockDb& stock, const std::vector<CsStockUsedRec>& log,
+                         const CsMateDb& library) override;
 
     std::string StockDbPath() const { return dataDir_ + "/stock.db"; }
     std::string StockUsedPath() const { return dataDir_ + "/stkused.db"; }
+    std::string MaterialLibraryPath() const { return dataDir_ + "/slitmate.db"; }
 
 private:
     bool LoadStock(CsStockDb& db);

@@ -47,6 +47,18 @@ inline constexpr int ResultPatternGroup = 61871;
 inline constexpr int ResultChangeCost = 61872;
 inline constexpr int PatternCoilsGroup = 61873;
 inline constexpr int PatternRowTotals = 61874;
+
+// The inventory store.
+inline constexpr int InventoryChangedMeanwhile = 61900;
+inline constexpr int StoreConnectFailed = 61901;
+inline constexpr int StoreWrongPassword = 61902;
+inline constexpr int StoreConnectionLost = 61903;
+inline constexpr int StoreNoSchema = 61904;
+inline constexpr int StoreNewerSchema = 61905;
+inline constexpr int StoreError = 61906;
+inline constexpr int StoreBusy = 61907;
+inline constexpr int StoreCaption = 61908;
+inline constexpr int StoreStatus = 61909;
 } // namespace ids
 
 } // namespace vellicor

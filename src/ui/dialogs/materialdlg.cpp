@@ -1,5 +1,6 @@
 #include "ui/dialogs/materialdlg.h"
 
+#include "inventory/inventory.h"
 #include "inventory/matedb.h"
 #include "platform/usermessages.h"
 #include "ui/dialogs/dialogbuttons.h"
@@ -104,7 +105,9 @@ void CsMaterialDlg::accept()
         rec.MinOffcutWidth = number(ColMinOffcutWidth);
         edited.Records.push_back(std::move(rec));
     }
-    if (!edited.Save(services_.messages))
+    const bool saved = services_.inventory ? services_.inventory->SaveMaterialLibrary(edited) == kInventoryDone
+                                           : edited.Save(services_.messages);
+    if (!saved)
         return;
     library_ = std::move(edited);
     services_.messages.Tell(kMsgRestart);

@@ -1,6 +1,8 @@
 #include "ui/dialogs/updateinventorydlg.h"
 
+#include "inventory/bookingkey.h"
 #include "inventory/inventory.h"
+#include "platform/usermessages.h"
 #include "inventory/matedb.h"
 #include "model/vellicordoc.h"
 #include "ui/dialogs/dialogbuttons.h"
@@ -19,6 +21,7 @@ namespace vellicor {
 namespace {
 
 const QColor kGrey(192, 192, 192);
+constexpr int kMsgAlreadyUpdated = 263;
 
 QString Q(const std::string& text)
 {
@@ -37,7 +40,7 @@ QString DateText(const OleDate& date)
 
 } // namespace
 
-CUpdateInventoryDlg::CUpdateInventoryDlg(CVellicorDoc& doc, CsInventory& inventory, const CsMateDb& materials,
+CUpdateInventoryDlg::CUpdateInventoryDlg(CVellicorDoc& doc, IInventoryStore& inventory, const CsMateDb& materials,
                                          UiServices services, QWidget* parent)
     : QDialog(parent), doc_(doc), inventory_(inventory), grid_(new CSGridWnd("IDR_DB_STOCK_OGL", services, this))
 {
@@ -122,7 +125,9 @@ void CUpdateInventoryDlg::accept()
     grid_->TransferCurrentCell();
     if (grid_->IsModified())
         ReadBackOffcuts();
-    BookStock(inventory_, doc_.OrderNo, lists_.UsedStock, lists_.Offcuts);
+    StockBooking booking{BookingKey(doc_), doc_.OrderNo, lists_.UsedStock, lists_.Offcuts};
+    outcome_ = inventory_.Book(booking);
+    lists_.Offcuts = booking.Offcuts;
     QDialog::accept();
 }
 
@@ -131,8 +136,10 @@ bool UpdateInventory(CVellicorDoc& doc, UiServices services, const ResultService
     if (CheckInventoryUpdate(doc, services.messages) != BookingCheck::Proceed)
         return false;
     CUpdateInventoryDlg dialog(doc, results.inventory, results.materials, services, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted || dialog.Outcome() == BookingOutcome::Failed)
         return false;
+    if (dialog.Outcome() == BookingOutcome::AlreadyBooked)
+        services.messages.Tell(kMsgAlreadyUpdated);
     doc.InventoryUpdated = 1;
     doc.SetModifiedFlag();
     results.saveJob();

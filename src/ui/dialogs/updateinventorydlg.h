@@ -1,6 +1,7 @@
 #pragma once
 
 #include "inventory/booking.h"
+#include "inventory/inventorystore.h"
 #include "ui/pages/resultservices.h"
 #include "ui/uiservices.h"
 
@@ -10,7 +11,7 @@ namespace vellicor {
 
 class CSGridWnd;
 class CVellicorDoc;
-class CsInventory;
+class IInventoryStore;
 class CsMateDb;
 
 // "Update Inventory...": the offcuts a job's result leaves, whose names, sizes and remarks the
@@ -26,28 +27,30 @@ public:
         ColLeftTrim, ColRightTrim, ColDate, ColSel, ColOrderNo, ColRemarks,
     };
 
-    CUpdateInventoryDlg(CVellicorDoc& doc, CsInventory& inventory, const CsMateDb& materials, UiServices services,
+    CUpdateInventoryDlg(CVellicorDoc& doc, IInventoryStore& inventory, const CsMateDb& materials, UiServices services,
                         QWidget* parent = nullptr);
 
     CSGridWnd* Grid() const { return grid_; }
     const std::vector<CsStockRec>& UsedStock() const { return lists_.UsedStock; }
     const std::vector<CsStockRec>& Offcuts() const { return lists_.Offcuts; }
 
-    // The booking, whichever of its steps fails; the dialog closes with OK in any case.
+    // The booking; the dialog closes with OK in any case.
     void accept() override;
+    BookingOutcome Outcome() const { return outcome_; }
 
 private:
     void FillGrid();
     void ReadBackOffcuts();
 
     CVellicorDoc& doc_;
-    CsInventory& inventory_;
+    IInventoryStore& inventory_;
     CSGridWnd* grid_;
     BookingLists lists_;
+    BookingOutcome outcome_ = BookingOutcome::Failed;
 };
 
-// The Update Inventory command of a job: the checks, then the dialog, and once the job was booked
-// it is marked as booked, modified and saved. True when it was booked.
+// The Update Inventory command of a job: the checks, then the dialog, and once the job's booking is
+// in the inventory (now or from before) it is marked as booked, modified and saved. True when so.
 bool UpdateInventory(CVellicorDoc& doc, UiServices services, const ResultServices& results, QWidget* parent);
 
 } // namespace vellicor

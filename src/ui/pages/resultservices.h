@@ -4,7 +4,7 @@
 
 namespace vellicor {
 
-class CsInventory;
+class IInventoryStore;
 class CsMateDb;
 class IPrinterMetrics;
 
@@ -13,7 +13,7 @@ class IPrinterMetrics;
 // the job, which a booking ends with (false when the job was not saved).
 struct ResultServices {
     const IPrinterMetrics& printer;
-    CsInventory& inventory;
+    IInventoryStore& inventory;
     const CsMateDb& materials;
     std::function<bool()> saveJob;
 };
