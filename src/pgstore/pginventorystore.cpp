@@ -165,7 +165,11 @@ bool PgInventoryStore::Transact(const std::function<bool()>& work, bool rerunnab
     int lost = 0;
     for (;;) {
         if (!db_.Connect()) {
-            TellFailure();
+            // Not coming back after a break is the break's story, not a new one.
+            if (lost > 0)
+                messages_.Tell(ids::StoreConnectionLost, {StoreName()}, MessageIcon::Error);
+            else
+                TellFailure();
             return false;
         }
         bool committing = false;
