@@ -11,8 +11,7 @@ namespace vellicor {
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     : frame_(frame), doc_(std::move(doc)),
       view_(new CVellicorView(*doc_, frame.App().Services(),
-                              {frame.App().Printer(), frame.App().Inventory(), frame.App().Materials(),
-                               [this] { return frame_.SaveJob(*this, false); }}))
+                              {frame.App().Printer(), frame.App().Inventory(), frame.App().Materials()}))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);

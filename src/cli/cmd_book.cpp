@@ -4,7 +4,13 @@
 #include "cli/texttable.h"
 #include "inventory/booking.h"
 #include "inventory/bookingkey.h"
+#include "inventory/bookingplan.h"
+#include "inventory/inventory.h"
+#include "model/jobfile.h"
+#include "model/jobjson.h"
 #include "model/vellicordoc.h"
+#include "platform/safefile.h"
+#include "platform/usermessages.h"
 #include "units/units.h"
 
 #include <optional>
@@ -14,7 +20,6 @@ namespace vellicor::cli {
 namespace {
 
 constexpr int kMsgNoResult = 176;
-constexpr int kMsgAlreadyUpdated = 263;
 
 void PrintBooking(std::ostream& out, const BookingLists& lists)
 {
@@ -67,13 +72,22 @@ int RunBook(Context& ctx)
     if (!format)
         return UsageError(ctx, "book", "'" + in + "' is neither a .vcj nor a .json job");
 
-    const auto doc = ReadJob(ctx, in, *format);
-    if (!doc)
-        return kExitIo;
     int status = kExitOk;
     const StoreChoice choice = ChooseStore(ctx, "book", data, store, status);
     if (!choice.valid)
         return status;
+    // Opening the inventory completes a booking an interrupted run left, which may be this job's.
+    const auto inventory = OpenChosenStore(ctx, choice);
+    if (!inventory)
+        return kExitIo;
+    std::string loaded;
+    if (const int error = OpenErrorId(ReadWholeFile(in, loaded)); error != 0) {
+        ctx.messages.Tell(error, {in}, MessageIcon::Error);
+        return kExitIo;
+    }
+    const auto doc = ReadJob(ctx, in, *format);
+    if (!doc)
+        return kExitIo;
     if (order)
         doc->OrderNo = *order;
     switch (CheckInventoryUpdate(*doc, ctx.messages)) {
@@ -86,26 +100,21 @@ int RunBook(Context& ctx)
         return kExitNoResult;
     }
 
-    const auto inventory = OpenChosenStore(ctx, choice);
-    if (!inventory)
-        return kExitIo;
     BookingLists lists = FillLists(*doc);
-    StockBooking booking{BookingKey(*doc), doc->OrderNo, lists.UsedStock, lists.Offcuts};
-    const BookingOutcome outcome = inventory->Book(booking);
-    if (outcome == BookingOutcome::Failed)
-        return kExitIo;
-    // Booked now or before: the job is flagged as its booking is in the inventory.
+    BookingRequest request{doc->OrderNo, lists.UsedStock, lists.Offcuts, in, {}, loaded, BookingKey(*doc)};
     doc->InventoryUpdated = 1;
-    doc->SetModifiedFlag(true);
-    if (outcome == BookingOutcome::AlreadyBooked)
-        ctx.messages.Tell(kMsgAlreadyUpdated);
-    if (!WriteJob(ctx, *doc, in, *format))
-        return kExitIo;
-    if (outcome == BookingOutcome::AlreadyBooked)
+    request.JobBytes = *format == JobFormat::Binary ? JobFileBytes(*doc) : JobToJson(*doc);
+    switch (inventory->Book(request)) {
+    case kInventoryDone:
+        lists.Offcuts = request.Offcuts;
+        PrintBooking(ctx.out, lists);
+        return kExitOk;
+    case kInventoryCancelled:
+    case kInventoryAlreadyBooked:
         return kExitNoResult;
-    lists.Offcuts = booking.Offcuts;
-    PrintBooking(ctx.out, lists);
-    return kExitOk;
+    default:
+        return kExitIo;
+    }
 }
 
 } // namespace vellicor::cli

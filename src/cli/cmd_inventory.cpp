@@ -4,6 +4,7 @@
 #include "cli/texttable.h"
 #include "inventory/inventory.h"
 #include "inventory/inventorycopy.h"
+#include "inventory/inventorylock.h"
 #include "inventory/matedb.h"
 #include "inventory/oledate.h"
 #include "inventory/stockdb.h"
@@ -98,7 +99,9 @@ int ListInventory(Context& ctx, const StoreChoice& choice, bool json)
     CsStockDb db;
     std::string name;
     if (choice.uri.empty()) {
-        // Listing changes nothing: an absent inventory is an empty one.
+        if (!CompleteLeftBooking(choice.dataDir, ctx.messages))
+            return kExitIo;
+        // Listing changes nothing else: an absent inventory is an empty one.
         name = choice.dataDir + "/stock.db";
         std::error_code ec;
         if (std::filesystem::exists(std::filesystem::u8path(name), ec) && !db.Open(name, ctx.messages))

@@ -1,10 +1,12 @@
 #include "cli/context.h"
 #include "cli/jobio.h"
 #include "cli/jobtext.h"
+#include "cli/terminaltext.h"
 
 #include "model/jobjson.h"
 #include "model/vellicordoc.h"
 #include "optimiser/optimise.h"
+#include "platform/safefile.h"
 
 #include <ostream>
 
@@ -22,8 +24,8 @@ public:
 
     void AfterGroup(const CGroupStats& s) override
     {
-        err_ << "group " << s.Key << ": working coils " << s.WorkingCoils << ", requirements " << s.Requirements
-             << ", widths " << s.Widths << ", passes " << s.Run.Passes << ", pool " << s.Run.PoolSize
+        err_ << "group " << TerminalText(s.Key) << ": working coils " << s.WorkingCoils << ", requirements "
+             << s.Requirements << ", widths " << s.Widths << ", passes " << s.Run.Passes << ", pool " << s.Run.PoolSize
              << ", columns " << s.Run.Columns << ", lp " << OutcomeName(s.Run.Lp) << ", layouts " << s.Run.Layouts
              << '\n';
     }
@@ -75,6 +77,8 @@ int RunOptimise(Context& ctx)
     const auto outFormat = out.empty() ? inFormat : JobFormatOf(out);
     if (!outFormat)
         return UsageError(ctx, "optimise", "'" + out + "' is neither a .vcj nor a .json job");
+    if (!report.empty() && (IsSameFile(report, in) || (!out.empty() && IsSameFile(report, out))))
+        return UsageError(ctx, "optimise", "the report '" + report + "' would replace a job");
 
     const auto doc = ReadJob(ctx, in, *inFormat);
     if (!doc)
@@ -89,7 +93,7 @@ int RunOptimise(Context& ctx)
     if (json) {
         ctx.out << JobToJson(*doc);
     } else {
-        ctx.out << "Job: " << in << '\n';
+        ctx.out << "Job: " << TerminalText(in) << '\n';
         PrintJobResult(ctx.out, *doc);
     }
     if (!out.empty() && !WriteJob(ctx, *doc, out, *outFormat))

@@ -4,6 +4,7 @@
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/printer.h"
+#include "platform/safefile.h"
 #include "report/jobreport.h"
 #include "units/textutil.h"
 
@@ -40,6 +41,8 @@ int RunReport(Context& ctx)
     const auto format = JobFormatOf(in);
     if (!format)
         return UsageError(ctx, "report", "'" + in + "' is neither a .vcj nor a .json job");
+    if (IsSameFile(in, out))
+        return UsageError(ctx, "report", "the report '" + out + "' would replace its job");
 
     const auto doc = ReadJob(ctx, in, *format);
     if (!doc)

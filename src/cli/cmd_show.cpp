@@ -1,6 +1,7 @@
 #include "cli/context.h"
 #include "cli/jobio.h"
 #include "cli/jobtext.h"
+#include "cli/terminaltext.h"
 #include "model/jobjson.h"
 #include "model/vellicordoc.h"
 
@@ -33,7 +34,7 @@ int RunShow(Context& ctx)
     if (json) {
         ctx.out << JobToJson(*doc);
     } else {
-        ctx.out << "Job: " << in << '\n';
+        ctx.out << "Job: " << TerminalText(in) << '\n';
         PrintJobInputs(ctx.out, *doc);
         PrintJobResult(ctx.out, *doc);
     }

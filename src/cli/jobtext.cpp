@@ -1,5 +1,6 @@
 #include "cli/jobtext.h"
 
+#include "cli/terminaltext.h"
 #include "cli/texttable.h"
 #include "model/vellicordoc.h"
 #include "units/numtext.h"
@@ -61,7 +62,7 @@ void PrintRequirements(std::ostream& out, const char* title, const std::vector<s
 
 void PrintJobInputs(std::ostream& out, const CVellicorDoc& doc)
 {
-    out << "Order no: " << doc.OrderNo << '\n'
+    out << "Order no: " << TerminalText(doc.OrderNo) << '\n'
         << "Quantities by length: " << YesNo(doc.QtyByLength) << '\n'
         << "Inventory updated: " << YesNo(doc.InventoryUpdated) << '\n';
 

@@ -1,5 +1,7 @@
 #include "cli/texttable.h"
 
+#include "cli/terminaltext.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -16,13 +18,19 @@ std::size_t Characters(const std::string& utf8)
 
 void TextTable::Print(std::ostream& out) const
 {
-    std::vector<std::size_t> widths;
+    std::vector<std::vector<std::string>> rows;
     for (const auto& row : rows_) {
+        auto& shown = rows.emplace_back();
+        for (const auto& cell : row)
+            shown.push_back(TerminalText(cell));
+    }
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
         widths.resize(std::max(widths.size(), row.size()));
         for (std::size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], Characters(row[i]));
     }
-    for (const auto& row : rows_) {
+    for (const auto& row : rows) {
         std::string line = " ";
         for (std::size_t i = 0; i < row.size(); ++i) {
             line += ' ' + row[i];

@@ -6,7 +6,8 @@
 
 namespace vellicor::cli {
 
-// Columns padded to their widest cell, counted in characters, two blanks apart.
+// Columns padded to their widest cell, counted in characters, two blanks apart; control characters
+// in the cells are shown escaped.
 class TextTable {
 public:
     explicit TextTable(std::vector<std::string> header) { rows_.push_back(std::move(header)); }

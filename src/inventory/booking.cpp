@@ -1,6 +1,6 @@
 #include "inventory/booking.h"
 
-#include "inventory/inventory.h"
+#include "inventory/stockchanges.h"
 #include "model/stockconsumption.h"
 #include "model/vellicordoc.h"
 #include "platform/usermessages.h"
@@ -59,7 +59,7 @@ BookingLists FillLists(const CVellicorDoc& doc)
         rec.Id = StockIdOf(c->Name);
         rec.Material = c->Material;
         rec.Thickness = c->Thickness;
-        rec.Qty = static_cast<std::uint16_t>(c->Qty);
+        rec.Qty = SaturatedQty(c->Qty);
         rec.Length = c->LengthPerCoil();
         rec.Width = c->Width;
         rec.CostPerKg = c->CostPerKg;
@@ -72,7 +72,7 @@ BookingLists FillLists(const CVellicorDoc& doc)
         rec.Length = c->LengthPerCoil();
         rec.Width = c->Width;
         rec.Thickness = c->Thickness;
-        rec.Qty = static_cast<std::uint16_t>(c->Qty);
+        rec.Qty = SaturatedQty(c->Qty);
         rec.Material = c->Material;
         rec.CostPerKg = c->CostPerKg;
     }
@@ -85,7 +85,7 @@ std::vector<CsStockUsedRec> MergeUsedById(const std::vector<CsStockRec>& usedSto
     for (const auto& rec : usedStock) {
         const auto same = std::find_if(merged.begin(), merged.end(), [&](const CsStockUsedRec& m) { return m.Id == rec.Id; });
         if (same != merged.end()) {
-            same->Qty = static_cast<std::uint16_t>(same->Qty + rec.Qty);
+            same->Qty = SaturatedQty(static_cast<long long>(same->Qty) + rec.Qty);
             continue;
         }
         CsStockUsedRec& entry = merged.emplace_back();
@@ -99,16 +99,6 @@ std::vector<CsStockUsedRec> MergeUsedById(const std::vector<CsStockRec>& usedSto
         entry.Thickness = rec.Thickness;
     }
     return merged;
-}
-
-bool BookStock(CsInventory& inventory, const std::string& orderNo, const std::vector<CsStockRec>& usedStock,
-               std::vector<CsStockRec>& offcuts)
-{
-    bool ok = inventory.DeductUsedStock(usedStock) == kInventoryDone;
-    ok = inventory.LogStockUsed(MergeUsedById(usedStock, orderNo)) == kInventoryDone && ok;
-    ok = inventory.AppendStock(offcuts) == kInventoryDone && ok;
-    ok = inventory.PurgeEmptyStock() == kInventoryDone && ok;
-    return ok;
 }
 
 } // namespace vellicor

@@ -34,13 +34,8 @@ struct BookingLists {
 // The lists of the job's result. A used coil is booked against the stock id its name starts with.
 BookingLists FillLists(const CVellicorDoc& doc);
 
-// The log entries of the used stock: one per stock id, with the coils summed.
+// The log entries of the used stock: one per stock id, with the coils summed (held at the
+// file's limit).
 std::vector<CsStockUsedRec> MergeUsedById(const std::vector<CsStockRec>& usedStock, const std::string& orderNo);
-
-// Books the lists in order: deducts and logs the used stock, appends the offcuts (whose ids are set
-// here), purges used-up offcuts. Every step runs even when an earlier one failed; the result tells
-// whether all of them succeeded.
-bool BookStock(CsInventory& inventory, const std::string& orderNo, const std::vector<CsStockRec>& usedStock,
-               std::vector<CsStockRec>& offcuts);
 
 } // namespace vellicor

@@ -24,6 +24,7 @@ bool DbDoc::Open(const std::string& path, IUserMessages& messages)
         return false;
     }
     path_ = path;
+    onDisk_ = std::move(bytes);
     return true;
 }
 
@@ -40,17 +41,26 @@ bool DbDoc::OpenOrCreate(const std::string& path, IUserMessages& messages)
     return false;
 }
 
-bool DbDoc::Save(IUserMessages& messages) const
+bool DbDoc::Save(IUserMessages& messages)
 {
     if (path_.empty()) {
         messages.Tell(ids::FailedToSaveDocument, {}, MessageIcon::Error);
         return false;
     }
-    if (const int error = SaveErrorId(WriteFileAtomically(path_, Bytes())); error != 0) {
+    std::string bytes = Bytes();
+    if (const int error = SaveErrorId(WriteFileAtomically(path_, bytes)); error != 0) {
         messages.Tell(error, {path_}, MessageIcon::Error);
         return false;
     }
+    onDisk_ = std::move(bytes);
     return true;
+}
+
+bool DbDoc::ChangedOnDisk() const
+{
+    std::string bytes;
+    const FileError error = ReadWholeFile(path_, bytes);
+    return error == FileError::NotFound ? !onDisk_.empty() : error != FileError::None || bytes != onDisk_;
 }
 
 std::string DbDoc::Bytes() const
@@ -66,7 +76,7 @@ bool DbDoc::Load(std::string_view bytes)
     if (bytes.empty())
         return true;
     ArchiveReader r(bytes);
-    if (Read(r))
+    if (Read(r) && r.Remaining() == 0)
         return true;
     Clear();
     return false;

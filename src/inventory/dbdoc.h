@@ -25,13 +25,16 @@ public:
     bool OpenOrCreate(const std::string& path, IUserMessages& messages);
     // Writes to a temporary file and renames it over the remembered one; on failure the message has
     // been shown and the old file is left as it was.
-    bool Save(IUserMessages& messages) const;
+    bool Save(IUserMessages& messages);
+    // Whether the remembered file no longer holds what this database last loaded or saved there.
+    bool ChangedOnDisk() const;
 
     const std::string& PathName() const { return path_; }
 
     // The file's content.
     std::string Bytes() const;
-    // Replaces the content from the file's bytes; false, and an empty database, when they are damaged.
+    // Replaces the content from the file's bytes; false, and an empty database, when they are damaged:
+    // a record count that does not match the bytes, too few or too many, is damage.
     bool Load(std::string_view bytes);
 
 protected:
@@ -41,6 +44,7 @@ protected:
 
 private:
     std::string path_;
+    std::string onDisk_;
 };
 
 } // namespace vellicor

@@ -1,5 +1,4 @@
 // The file store's side of the store interface, beside the operations of inventory.cpp.
-#include "inventory/booking.h"
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
 #include "inventory/stockdb.h"
@@ -35,12 +34,6 @@ int CsInventory::ReadStock(CsStockDb& db)
     return db.Open(StockDbPath(), messages_) ? kInventoryDone : kInventoryFailed;
 }
 
-BookingOutcome CsInventory::Book(StockBooking& booking)
-{
-    return BookStock(*this, booking.OrderNo, booking.UsedStock, booking.Offcuts) ? BookingOutcome::Booked
-                                                                                 : BookingOutcome::Failed;
-}
-
 int CsInventory::ReadMaterialLibrary(CsMateDb& library)
 {
     return LoadMaterialLibrary(library, dataDir_, messages_) ? kInventoryDone : kInventoryFailed;
@@ -53,7 +46,11 @@ int CsInventory::SaveMaterialLibrary(const CsMateDb& library)
         messages_.Tell(ids::FailedToSaveDocument, {}, MessageIcon::Error);
         return kInventoryFailed;
     }
-    return library.Save(messages_) ? kInventoryDone : kInventoryFailed;
+    const auto lock = Lock();
+    if (!lock)
+        return kInventoryFailed;
+    CsMateDb saved = library;
+    return saved.Save(messages_) ? kInventoryDone : kInventoryFailed;
 }
 
 int CsInventory::ReplaceInventory(const CsStockDb& stock, const std::vector<CsStockUsedRec>& log,
@@ -62,7 +59,8 @@ int CsInventory::ReplaceInventory(const CsStockDb& stock, const std::vector<CsSt
     std::string lines;
     for (const auto& rec : log)
         lines += StockUsedLine(rec, rec.Date);
-    const bool written = WriteOrTell(MaterialLibraryPath(), library.Bytes(), messages_)
+    const auto lock = Lock();
+    const bool written = lock && WriteOrTell(MaterialLibraryPath(), library.Bytes(), messages_)
         && WriteOrTell(StockUsedPath(), lines, messages_) && WriteOrTell(StockDbPath(), stock.Bytes(), messages_);
     return written ? kInventoryDone : kInventoryFailed;
 }

@@ -1,24 +1,60 @@
 #include "inventory/inventory.h"
 
+#include "inventory/bookingjournal.h"
+#include "inventory/bookingplan.h"
 #include "inventory/inventorydialogs.h"
+#include "inventory/stockchanges.h"
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
 #include "model/jobfile.h"
 #include "platform/safefile.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
-#include "units/numeric.h"
 #include "units/textutil.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace vellicor {
+namespace {
 
-CsInventory::CsInventory(std::string dataDir, IUserMessages& messages)
-    : dataDir_(std::move(dataDir)), messages_(messages)
+std::string Absolute(const std::string& path)
+{
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(std::filesystem::u8path(path), ec);
+    if (ec)
+        return path;
+    const std::u8string text = absolute.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The stocks-used log; an absent one is empty.
+bool ReadLog(const std::string& path, std::string& log, IUserMessages& messages)
+{
+    const FileError error = ReadWholeFile(path, log);
+    if (error == FileError::None || error == FileError::NotFound)
+        return true;
+    messages.Tell(OpenErrorId(error), {path}, MessageIcon::Error);
+    return false;
+}
+
+} // namespace
+
+CsInventory::CsInventory(std::string dataDir, IUserMessages& messages, std::chrono::milliseconds lockWait)
+    : dataDir_(std::move(dataDir)), messages_(messages), lockWait_(lockWait)
 {
     StripTrailingSlash(dataDir_);
     PurgeEmptyStock();
+}
+
+std::unique_ptr<DirectoryLock> CsInventory::Lock()
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(std::filesystem::u8path(dataDir_), ec)) {
+        messages_.Tell(ids::FileNotFound, {StockDbPath()}, MessageIcon::Error);
+        return nullptr;
+    }
+    return LockInventory(dataDir_, messages_, lockWait_);
 }
 
 bool CsInventory::LoadStock(CsStockDb& db)
@@ -28,22 +64,76 @@ bool CsInventory::LoadStock(CsStockDb& db)
 
 int CsInventory::ManageInventory(IInventoryDialogs& dialogs)
 {
+    for (;;) {
+        CsStockDb db;
+        // A database that did not load has nowhere to be saved: editing it would be lost work.
+        if (!Lock() || !LoadStock(db))
+            return kInventoryFailed;
+        if (!dialogs.EditInventory(db))
+            return kInventoryCancelled;
+        const auto lock = Lock();
+        if (!lock)
+            return kInventoryFailed;
+        // Saving over a booking made meanwhile would lose it.
+        if (!db.ChangedOnDisk())
+            return db.Save(messages_) ? kInventoryDone : kInventoryFailed;
+        if (messages_.Ask(ids::FileChangedSinceLoaded, MessageButtons::YesNo, {StockDbPath()}) != MessageAnswer::Yes)
+            return kInventoryCancelled;
+    }
+}
+
+int CsInventory::Book(BookingRequest& request)
+{
+    const auto lock = Lock();
+    if (!lock)
+        return kInventoryFailed;
+
     CsStockDb db;
-    // A database that did not load has nowhere to be saved: editing it would be lost work.
-    if (!LoadStock(db))
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::u8path(StockDbPath()), ec) && !db.Open(StockDbPath(), messages_))
         return kInventoryFailed;
-    const std::string loaded = db.Bytes();
-    if (!dialogs.EditInventory(db))
-        return kInventoryCancelled;
-    // A booking or another planner's edit made while the dialog was open must not be overwritten.
-    CsStockDb now;
-    if (!LoadStock(now))
+    std::string log;
+    if (!ReadLog(StockUsedPath(), log, messages_))
         return kInventoryFailed;
-    if (now.Bytes() != loaded) {
-        messages_.Tell(ids::InventoryChangedMeanwhile, {StoreName()}, MessageIcon::Warning);
+    if (request.JobLoaded) {
+        std::string job;
+        if (ReadWholeFile(request.JobPath, job) != FileError::None || job != *request.JobLoaded) {
+            messages_.Tell(ids::JobChangedSinceLoaded, {request.JobPath}, MessageIcon::Error);
+            return kInventoryCancelled;
+        }
+    }
+    for (const std::string& path : {StockDbPath(), StockUsedPath(), request.JobPath}) {
+        if (const int error = SaveErrorId(CheckWritable(path)); error != 0) {
+            messages_.Tell(error, {path}, MessageIcon::Error);
+            return kInventoryFailed;
+        }
+    }
+
+    BookingPlan plan = PlanBooking(db, log, request, OleDateNow());
+    if (!plan.IdsLeft) {
+        messages_.Tell(ids::StockIdsExhausted, {StockDbPath()}, MessageIcon::Error);
         return kInventoryFailed;
     }
-    return db.Save(messages_) ? kInventoryDone : kInventoryFailed;
+    if (!plan.Unmatched.empty()
+        && messages_.Ask(ids::UnmatchedCoils, MessageButtons::YesNo, {UnmatchedCoilsText(plan.Unmatched)})
+            != MessageAnswer::Yes)
+        return kInventoryCancelled;
+
+    const BookingJournal journal{{{Absolute(StockDbPath()), plan.Stock.Bytes()},
+                                  {Absolute(StockUsedPath()), plan.StockUsed},
+                                  {Absolute(request.JobPath), request.JobBytes}}};
+    const std::string journalPath = JournalPath(dataDir_);
+    if (const int error = SaveErrorId(WriteFileAtomically(journalPath, JournalBytes(journal))); error != 0) {
+        messages_.Tell(error, {journalPath}, MessageIcon::Error);
+        return kInventoryFailed;
+    }
+    // From here on the booking stands: what is not written now, the next operation writes.
+    if (!ApplyJournal(journal, messages_))
+        return kInventoryFailed;
+    request.Offcuts = std::move(plan.Offcuts);
+    if (const int error = SaveErrorId(RemoveFileDurably(journalPath)); error != 0)
+        messages_.Tell(error, {journalPath}, MessageIcon::Error);
+    return kInventoryDone;
 }
 
 int CsInventory::DeductUsedStock(const std::vector<CsStockRec>& used)
@@ -51,20 +141,10 @@ int CsInventory::DeductUsedStock(const std::vector<CsStockRec>& used)
     if (used.empty())
         return kInventoryDone;
     CsStockDb db;
-    if (!LoadStock(db))
+    const auto lock = Lock();
+    if (!lock || !LoadStock(db))
         return kInventoryFailed;
-    bool changed = false;
-    for (const auto& u : used) {
-        const auto d = std::find_if(db.Records.begin(), db.Records.end(), [&](const CsStockRec& d) {
-            return d.Id == u.Id && d.Material == u.Material && IsEqual(d.Length, u.Length) && IsEqual(d.Width, u.Width)
-                && d.Qty >= u.Qty;
-        });
-        if (d == db.Records.end())
-            continue;
-        d->Qty = static_cast<std::uint16_t>(d->Qty - u.Qty);
-        changed = true;
-    }
-    if (changed && !db.Save(messages_))
+    if (!DeductUsed(db, used).Deducted.empty() && !db.Save(messages_))
         return kInventoryFailed;
     return kInventoryDone;
 }
@@ -74,34 +154,31 @@ int CsInventory::AppendStock(std::vector<CsStockRec>& stock)
     if (stock.empty())
         return kInventoryDone;
     CsStockDb db;
-    if (!LoadStock(db))
+    const auto lock = Lock();
+    if (!lock || !LoadStock(db))
         return kInventoryFailed;
-    for (auto& rec : stock) {
-        rec.Id = ++db.LastId;
-        db.Records.push_back(rec);
+    std::vector<CsStockRec> appended = stock;
+    if (!AppendWithNewIds(db, appended)) {
+        messages_.Tell(ids::StockIdsExhausted, {StockDbPath()}, MessageIcon::Error);
+        return kInventoryFailed;
     }
-    return db.Save(messages_) ? kInventoryDone : kInventoryFailed;
+    if (!db.Save(messages_))
+        return kInventoryFailed;
+    stock = std::move(appended);
+    return kInventoryDone;
 }
 
 int CsInventory::LogStockUsed(const std::vector<CsStockUsedRec>& used)
 {
     const std::string path = StockUsedPath();
+    const auto lock = Lock();
     std::string log;
-    const FileError readError = ReadWholeFile(path, log);
-    if (readError != FileError::None && readError != FileError::NotFound) {
-        messages_.Tell(OpenErrorId(readError), {path}, MessageIcon::Error);
+    if (!lock || !ReadLog(path, log, messages_))
         return kInventoryFailed;
-    }
     CsStockDb db;
     if (!LoadStock(db))
         return kInventoryFailed;
-    const OleDate today = OleDateNow();
-    for (const auto& rec : used) {
-        const bool inStock = std::any_of(db.Records.begin(), db.Records.end(),
-                                         [&](const CsStockRec& d) { return d.Id == rec.Id; });
-        if (inStock)
-            log += StockUsedLine(rec, today);
-    }
+    log += StockUsedLines(db, used, OleDateNow());
     if (const int error = SaveErrorId(WriteFileAtomically(path, log)); error != 0) {
         messages_.Tell(error, {path}, MessageIcon::Error);
         return kInventoryFailed;
@@ -113,7 +190,7 @@ int CsInventory::SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>
 {
     picked.clear();
     CsStockDb db;
-    if (!LoadStock(db))
+    if (!Lock() || !LoadStock(db))
         return kInventoryFailed;
     if (!dialogs.SelectStock(db))
         return kInventoryCancelled;
@@ -125,11 +202,10 @@ int CsInventory::SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>
 int CsInventory::PurgeEmptyStock()
 {
     CsStockDb db;
-    if (!LoadStock(db))
+    const auto lock = Lock();
+    if (!lock || !LoadStock(db))
         return kInventoryFailed;
-    const auto removed = std::erase_if(
-        db.Records, [](const CsStockRec& rec) { return rec.Qty == 0 && rec.Type != CsStockRec::Prime; });
-    if (removed != 0 && !db.Save(messages_))
+    if (PurgeEmptyOffcuts(db) != 0 && !db.Save(messages_))
         return kInventoryFailed;
     return kInventoryDone;
 }
@@ -137,6 +213,9 @@ int CsInventory::PurgeEmptyStock()
 int CsInventory::ClearStockUsed()
 {
     const std::string path = StockUsedPath();
+    const auto lock = Lock();
+    if (!lock)
+        return kInventoryFailed;
     if (const int error = SaveErrorId(WriteFileAtomically(path, {})); error != 0) {
         messages_.Tell(error, {path}, MessageIcon::Error);
         return kInventoryFailed;
@@ -156,6 +235,8 @@ int CsInventory::ViewStockUsed(IInventoryDialogs& dialogs)
 int CsInventory::ReadStockUsed(std::vector<CsStockUsedRec>& records)
 {
     const std::string path = StockUsedPath();
+    if (!CompleteLeftBooking(dataDir_, messages_, lockWait_))
+        return kInventoryFailed;
     std::string log;
     const FileError error = ReadWholeFile(path, log);
     if (error == FileError::NotFound)

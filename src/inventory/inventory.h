@@ -1,8 +1,11 @@
 #pragma once
 
+#include "inventory/inventorylock.h"
 #include "inventory/inventorystore.h"
 #include "inventory/records.h"
 
+#include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,16 +19,26 @@ inline constexpr int kInventoryDone = 0;
 inline constexpr int kInventoryFailed = 1;
 inline constexpr int kInventoryCancelled = 3;
 
-// The stock inventory "stock.db" and the stocks-used log "stkused.db" of one data directory. Every
-// operation loads the files afresh and saves what it changed; a file that is absent is created
-// empty. File failures are told through the messages.
+// The stock inventory "stock.db" and the stocks-used log "stkused.db" of one data directory, which
+// several planners may share. Every operation that changes a file holds the data directory's lock
+// from loading to saving, first completing a booking an interrupted program left; it loads the
+// files afresh and saves what it changed; a file that is absent is created empty. File failures
+// and a lock that another planner keeps longer than `lockWait` are told through the messages.
 class CsInventory : public IInventoryStore {
 public:
-    // Purges the used-up offcuts at once.
-    CsInventory(std::string dataDir, IUserMessages& messages);
+    // Completes a left booking and purges the used-up offcuts at once.
+    CsInventory(std::string dataDir, IUserMessages& messages, std::chrono::milliseconds lockWait = kInventoryLockWait);
 
-    // The user edits the whole inventory; Done when saved, Cancelled.
+    // The user edits the whole inventory; Done when saved, Cancelled. When the file changed while the
+    // dialog was open, nothing is saved and the user may reload it and edit again.
     int ManageInventory(IInventoryDialogs& dialogs) override;
+    // Books a job as one change of the inventory and the job file: everything is checked first (the
+    // inventory readable, the job file unchanged and writable, every used coil from the inventory
+    // matched by a stock record with enough coils; the user is asked whether to go on without the
+    // unmatched ones), then a journal of every file's new content is written, from which the files
+    // are written once each. Done with the offcuts' ids set, Cancelled when refused, Failed. After
+    // an interruption the next inventory operation completes the booking.
+    int Book(BookingRequest& request) override;
     // Each used record takes its coils from the first stock record with its Id and Material, equal
     // Length and Width and enough coils; a used record without one is ignored.
     int DeductUsedStock(const std::vector<CsStockRec>& used) override;
@@ -47,8 +60,6 @@ public:
     std::string StoreName() const override { return dataDir_; }
     // Listing creates nothing: an absent stock.db is an empty inventory.
     int ReadStock(CsStockDb& db) override;
-    // The four steps of BookStock; the key is not kept, the job's flag guards a rerun.
-    BookingOutcome Book(StockBooking& booking) override;
     int ReadMaterialLibrary(CsMateDb& library) override;
     // Only a library loaded from this directory's slitmate.db is saved back into it.
     int SaveMaterialLibrary(const CsMateDb& library) override;
@@ -60,10 +71,12 @@ public:
     std::string MaterialLibraryPath() const { return dataDir_ + "/slitmate.db"; }
 
 private:
+    std::unique_ptr<DirectoryLock> Lock();
     bool LoadStock(CsStockDb& db);
 
     std::string dataDir_;
     IUserMessages& messages_;
+    std::chrono::milliseconds lockWait_;
 };
 
 } // namespace vellicor

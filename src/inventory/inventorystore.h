@@ -10,24 +10,11 @@ namespace vellicor {
 class CsMateDb;
 class CsStockDb;
 class IInventoryDialogs;
+struct BookingRequest;
 
-// A booking of one job, handed to the store as a whole.
-struct StockBooking {
-    // Made from the job by BookingKey: the same job's booking twice has the same key.
-    std::string Key;
-    std::string OrderNo;
-    std::vector<CsStockRec> UsedStock;
-    // Their ids are set by the booking.
-    std::vector<CsStockRec> Offcuts;
-};
-
-enum class BookingOutcome {
-    Booked,
-    // A booking of the same key is already in the store; nothing was changed.
-    AlreadyBooked,
-    // Told through the messages; nothing was changed.
-    Failed,
-};
+// The result of Book when a booking of the same key is already in the store: nothing was changed
+// but the job's flag, and the user was told.
+inline constexpr int kInventoryAlreadyBooked = 4;
 
 // Where the stock inventory, the stocks-used log and the material library are kept: the files of a
 // data directory, or a shared database. The operations of the inventory service return the results
@@ -39,8 +26,8 @@ public:
     // Which store this is, for the user: the data directory, or the database without its password.
     virtual std::string StoreName() const = 0;
 
-    // The user edits the whole inventory; Done when saved, Cancelled. A save is refused, and
-    // nothing written, when the inventory changed since the dialog was filled.
+    // The user edits the whole inventory; Done when saved, Cancelled. When the inventory changed
+    // since the dialog was filled nothing is saved, and the user may reload it and edit again.
     virtual int ManageInventory(IInventoryDialogs& dialogs) = 0;
     virtual int DeductUsedStock(const std::vector<CsStockRec>& used) = 0;
     virtual int AppendStock(std::vector<CsStockRec>& stock) = 0;
@@ -53,8 +40,10 @@ public:
 
     // The stock inventory as it stands.
     virtual int ReadStock(CsStockDb& db) = 0;
-    // Deducts and logs the used stock, appends the offcuts and purges used-up offcuts.
-    virtual BookingOutcome Book(StockBooking& booking) = 0;
+    // Deducts and logs the used stock, appends the offcuts, purges used-up offcuts and saves the job
+    // with its flag, all or nothing; Done with the offcuts' ids set, Cancelled when refused, Failed,
+    // or kInventoryAlreadyBooked.
+    virtual int Book(BookingRequest& request) = 0;
 
     virtual int ReadMaterialLibrary(CsMateDb& library) = 0;
     virtual int SaveMaterialLibrary(const CsMateDb& library) = 0;

@@ -1,6 +1,10 @@
 #include "pgstore/pginventorystore.h"
 
 #include "inventory/booking.h"
+#include "inventory/bookingplan.h"
+#include "inventory/stockchanges.h"
+#include "model/jobfile.h"
+#include "platform/safefile.h"
 #include "inventory/inventory.h"
 #include "inventory/inventorydialogs.h"
 #include "inventory/matedb.h"
@@ -19,6 +23,8 @@
 
 namespace vellicor {
 namespace {
+
+constexpr int kMsgAlreadyUpdated = 263;
 
 // Deadlocks and serialization failures clear up when the other transaction is through.
 constexpr int kBusyRetries = 50;
@@ -223,7 +229,7 @@ int PgInventoryStore::ReadStock(CsStockDb& db)
     return read ? kInventoryDone : kInventoryFailed;
 }
 
-bool PgInventoryStore::Deduct(const std::vector<CsStockRec>& used)
+bool PgInventoryStore::Deduct(const std::vector<CsStockRec>& used, std::vector<CsStockRec>* deducted)
 {
     if (used.empty())
         return true;
@@ -255,6 +261,8 @@ bool PgInventoryStore::Deduct(const std::vector<CsStockRec>& used)
             continue;
         d->qty -= u.Qty;
         d->changed = true;
+        if (deducted)
+            deducted->push_back(u);
     }
     for (const auto& d : stock)
         if (d.changed
@@ -301,7 +309,7 @@ bool PgInventoryStore::Purge()
 
 int PgInventoryStore::DeductUsedStock(const std::vector<CsStockRec>& used)
 {
-    return Transact([&] { return Deduct(used); }) ? kInventoryDone : kInventoryFailed;
+    return Transact([&] { return Deduct(used, nullptr); }) ? kInventoryDone : kInventoryFailed;
 }
 
 int PgInventoryStore::AppendStock(std::vector<CsStockRec>& stock)
@@ -351,56 +359,102 @@ int PgInventoryStore::ReadStockUsed(std::vector<CsStockUsedRec>& records)
     return kInventoryDone;
 }
 
-BookingOutcome PgInventoryStore::Book(StockBooking& booking)
+bool PgInventoryStore::CheckBooking(const BookingRequest& request)
 {
+    if (request.JobLoaded) {
+        std::string job;
+        if (ReadWholeFile(request.JobPath, job) != FileError::None || job != *request.JobLoaded) {
+            messages_.Tell(ids::JobChangedSinceLoaded, {request.JobPath}, MessageIcon::Error);
+            return false;
+        }
+    }
+    // Asked before the transaction, so that no question holds stock rows locked; a booking made
+    // before has nothing to ask about.
+    bool booked = false;
+    CsStockDb stock;
+    const bool read = Transact([&] {
+        const auto key = db_.Exec("SELECT 1 FROM vellicor.bookings WHERE booking_key = $1", {request.Key});
+        booked = key && key->Rows() > 0;
+        return key && (booked || ReadStockRows(stock, nullptr));
+    }, true);
+    if (!read || booked)
+        return read;
+    const Deduction deduction = DeductUsed(stock, request.UsedStock);
+    return deduction.Unmatched.empty()
+        || messages_.Ask(ids::UnmatchedCoils, MessageButtons::YesNo, {UnmatchedCoilsText(deduction.Unmatched)})
+        == MessageAnswer::Yes;
+}
+
+int PgInventoryStore::Book(BookingRequest& request)
+{
+    if (!request.JobPath.empty())
+        if (const int error = SaveErrorId(CheckWritable(request.JobPath)); error != 0) {
+            messages_.Tell(error, {request.JobPath}, MessageIcon::Error);
+            return kInventoryFailed;
+        }
+    if (!CheckBooking(request))
+        return db_.Failure() == PgFailure::None ? kInventoryCancelled : kInventoryFailed;
+
     const std::string attempt = RandomToken();
-    BookingOutcome outcome = BookingOutcome::Failed;
+    bool earlier = false;
+    bool ours = false;
     std::vector<CsStockRec> offcuts;
     const bool done = Transact([&] {
-        offcuts = booking.Offcuts;
+        offcuts = request.Offcuts;
+        earlier = ours = false;
         const auto claimed = db_.Exec("INSERT INTO vellicor.bookings (booking_key, attempt, order_no) "
                                       "VALUES ($1, $2, $3) ON CONFLICT DO NOTHING RETURNING 1",
-                                      {booking.Key, attempt, booking.OrderNo});
+                                      {request.Key, attempt, request.OrderNo});
         if (!claimed)
             return false;
         if (claimed->Rows() == 0) {
-            const auto earlier = db_.Exec("SELECT attempt, array_to_string(offcut_ids, ',') FROM vellicor.bookings "
-                                          "WHERE booking_key = $1",
-                                          {booking.Key});
-            if (!earlier)
+            const auto booked = db_.Exec("SELECT attempt, array_to_string(offcut_ids, ',') FROM vellicor.bookings "
+                                         "WHERE booking_key = $1",
+                                         {request.Key});
+            if (!booked)
                 return false;
+            earlier = true;
             // This call's own commit, whose answer the broken connection lost.
-            if (earlier->Rows() == 1 && earlier->Text(0, 0) == attempt) {
-                std::string ids = earlier->Text(0, 1);
+            ours = booked->Rows() == 1 && booked->Text(0, 0) == attempt;
+            if (ours) {
+                std::string ids = booked->Text(0, 1);
                 for (auto& rec : offcuts) {
                     const std::size_t comma = ids.find(',');
                     rec.Id = std::stoi(ids.substr(0, comma));
                     ids.erase(0, comma == std::string::npos ? ids.size() : comma + 1);
                 }
-                outcome = BookingOutcome::Booked;
-            } else {
-                outcome = BookingOutcome::AlreadyBooked;
             }
             return false;
         }
-        if (!Deduct(booking.UsedStock) || !Log(MergeUsedById(booking.UsedStock, booking.OrderNo)) || !Append(offcuts) || !Purge())
+        std::vector<CsStockRec> deducted;
+        if (!Deduct(request.UsedStock, &deducted) || !Log(MergeUsedById(deducted, request.OrderNo))
+            || !Append(offcuts) || !Purge())
             return false;
         std::string ids = "{";
         for (const auto& rec : offcuts)
             ids += (ids.size() > 1 ? "," : "") + std::to_string(rec.Id);
         return db_.Exec("UPDATE vellicor.bookings SET offcut_ids = $2::integer[] WHERE booking_key = $1",
-                        {booking.Key, ids + "}"})
+                        {request.Key, ids + "}"})
             .has_value();
     }, true);
-    if (done)
-        outcome = BookingOutcome::Booked;
-    if (outcome == BookingOutcome::Booked)
-        booking.Offcuts = std::move(offcuts);
-    return outcome;
+    if (!done && !earlier)
+        return kInventoryFailed;
+    // The booking is in the store: the job file is flagged, even when it is a copy booked before.
+    if (!request.JobPath.empty())
+        if (const int error = SaveErrorId(WriteFileAtomically(request.JobPath, request.JobBytes)); error != 0) {
+            messages_.Tell(error, {request.JobPath}, MessageIcon::Error);
+            return kInventoryFailed;
+        }
+    if (earlier && !ours) {
+        messages_.Tell(kMsgAlreadyUpdated);
+        return kInventoryAlreadyBooked;
+    }
+    request.Offcuts = std::move(offcuts);
+    return kInventoryDone;
 }
 
 bool PgInventoryStore::SaveEdited(const CsStockDb& edited, const CsStockDb& loaded,
-                                  const std::vector<RowVersion>& versions)
+                                  const std::vector<RowVersion>& versions, bool& conflict)
 {
     const auto now = db_.Exec("SELECT row_key, row_version FROM vellicor.stock ORDER BY row_key FOR UPDATE");
     if (!now)
@@ -408,10 +462,9 @@ bool PgInventoryStore::SaveEdited(const CsStockDb& edited, const CsStockDb& load
     std::vector<RowVersion> current;
     for (int r = 0; r < now->Rows(); ++r)
         current.push_back({now->Text(r, 0), now->Text(r, 1)});
-    if (current != versions) {
-        messages_.Tell(ids::InventoryChangedMeanwhile, {StoreName()}, MessageIcon::Warning);
+    conflict = current != versions;
+    if (conflict)
         return false;
-    }
     // Rows keep their keys where the grid kept their place; the ERP sees edits, not replacements.
     const std::size_t kept = std::min(edited.Records.size(), versions.size());
     for (std::size_t i = 0; i < kept; ++i) {
@@ -436,14 +489,23 @@ bool PgInventoryStore::SaveEdited(const CsStockDb& edited, const CsStockDb& load
 
 int PgInventoryStore::ManageInventory(IInventoryDialogs& dialogs)
 {
-    CsStockDb loaded;
-    std::vector<RowVersion> versions;
-    if (!Transact([&] { return ReadStockRows(loaded, &versions); }, true))
-        return kInventoryFailed;
-    CsStockDb edited = loaded;
-    if (!dialogs.EditInventory(edited))
-        return kInventoryCancelled;
-    return Transact([&] { return SaveEdited(edited, loaded, versions); }) ? kInventoryDone : kInventoryFailed;
+    for (;;) {
+        CsStockDb loaded;
+        std::vector<RowVersion> versions;
+        if (!Transact([&] { return ReadStockRows(loaded, &versions); }, true))
+            return kInventoryFailed;
+        CsStockDb edited = loaded;
+        if (!dialogs.EditInventory(edited))
+            return kInventoryCancelled;
+        bool conflict = false;
+        if (Transact([&] { return SaveEdited(edited, loaded, versions, conflict); }))
+            return kInventoryDone;
+        if (!conflict)
+            return kInventoryFailed;
+        // Saving over a booking or another planner's edit made meanwhile would lose it.
+        if (messages_.Ask(ids::StoreChangedSinceLoaded, MessageButtons::YesNo, {StoreName()}) != MessageAnswer::Yes)
+            return kInventoryCancelled;
+    }
 }
 
 int PgInventoryStore::SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>& picked)

@@ -36,7 +36,7 @@ public:
     int ReadStock(CsStockDb& db) override;
     // One transaction, recorded under the booking's key: a booking whose key is already recorded is
     // refused, unless this very call recorded it before its connection broke.
-    BookingOutcome Book(StockBooking& booking) override;
+    int Book(BookingRequest& request) override;
     int ReadMaterialLibrary(CsMateDb& library) override;
     int SaveMaterialLibrary(const CsMateDb& library) override;
     int ReplaceInventory(const CsStockDb& stock, const std::vector<CsStockUsedRec>& log,
@@ -58,11 +58,15 @@ private:
     bool Transact(const std::function<bool()>& work, bool rerunnable = false);
     void TellFailure();
     bool ReadStockRows(CsStockDb& db, std::vector<RowVersion>* versions);
-    bool Deduct(const std::vector<CsStockRec>& used);
+    // The job file unchanged and every used coil matched, or the user's consent to go on without.
+    bool CheckBooking(const BookingRequest& request);
+    bool Deduct(const std::vector<CsStockRec>& used, std::vector<CsStockRec>* deducted);
     bool Log(const std::vector<CsStockUsedRec>& used);
     bool Append(std::vector<CsStockRec>& stock);
     bool Purge();
-    bool SaveEdited(const CsStockDb& edited, const CsStockDb& loaded, const std::vector<RowVersion>& versions);
+    // False with `conflict` set when a row changed, went or came since `versions` were read.
+    bool SaveEdited(const CsStockDb& edited, const CsStockDb& loaded, const std::vector<RowVersion>& versions,
+                    bool& conflict);
 
     std::string uri_;
     IUserMessages& messages_;

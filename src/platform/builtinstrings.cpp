@@ -176,19 +176,27 @@ constexpr std::array kStrings{
     BuiltinString{61872, "Change Cost :"},
     BuiltinString{61873, "Coils"},
     BuiltinString{61874, "Total Wt =%1 Total Lengt = %2"},
-    BuiltinString{61900, "The stock inventory in %1 was changed by someone else while you edited it. Nothing was "
-                         "saved; open it again to see the changes."},
-    BuiltinString{61901, "Cannot connect to the inventory store %1:\n%2"},
-    BuiltinString{61902, "The inventory store %1 refused the user name or password."},
-    BuiltinString{61903, "The connection to the inventory store %1 was lost. What was being saved is either complete "
+    BuiltinString{61900, "The stock inventory in %1 is in use by another planner. Please try again in a moment."},
+    BuiltinString{61901, "%1\nThe file is damaged and was left as it is."},
+    BuiltinString{61902, "These coils of the job match no stock record with enough coils left:\n%1\nBook the job without "
+                         "them?"},
+    BuiltinString{61903, "%1\nThe file was changed by someone else since it was loaded, and your changes were not "
+                         "saved. Reload it (your changes are lost)?"},
+    BuiltinString{61904, "%1\nThe job file was changed since it was loaded. Nothing was booked; open the job again."},
+    BuiltinString{61905, "The stock inventory %1 has no stock ids left for new offcuts. Nothing was booked."},
+    BuiltinString{61920, "The stock inventory in %1 was changed by someone else since it was loaded, and your changes "
+                         "were not saved. Reload it (your changes are lost)?"},
+    BuiltinString{61921, "Cannot connect to the inventory store %1:\n%2"},
+    BuiltinString{61922, "The inventory store %1 refused the user name or password."},
+    BuiltinString{61923, "The connection to the inventory store %1 was lost. What was being saved is either complete "
                          "or absent; run the command again to complete it."},
-    BuiltinString{61904, "The inventory store %1 holds no inventory yet. Create it with: vellicor-cli inventory init "
+    BuiltinString{61924, "The inventory store %1 holds no inventory yet. Create it with: vellicor-cli inventory init "
                          "--store URI"},
-    BuiltinString{61905, "The inventory store %1 was made by a newer Vellicor (schema %2)."},
-    BuiltinString{61906, "The inventory store %1 reported an error:\n%2"},
-    BuiltinString{61907, "The inventory store %1 stayed busy with other bookings; nothing was booked. Try again."},
-    BuiltinString{61908, "%1 - %2"},
-    BuiltinString{61909, "Inventory: %1"},
+    BuiltinString{61925, "The inventory store %1 was made by a newer Vellicor (schema %2)."},
+    BuiltinString{61926, "The inventory store %1 reported an error:\n%2"},
+    BuiltinString{61927, "The inventory store %1 stayed busy with other bookings; nothing was booked. Try again."},
+    BuiltinString{61928, "%1 - %2"},
+    BuiltinString{61929, "Inventory: %1"},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

@@ -48,17 +48,25 @@ inline constexpr int ResultChangeCost = 61872;
 inline constexpr int PatternCoilsGroup = 61873;
 inline constexpr int PatternRowTotals = 61874;
 
+// The inventory shared by several planners.
+inline constexpr int InventoryInUse = 61900;
+inline constexpr int DamagedFile = 61901;
+inline constexpr int UnmatchedCoils = 61902;
+inline constexpr int FileChangedSinceLoaded = 61903;
+inline constexpr int JobChangedSinceLoaded = 61904;
+inline constexpr int StockIdsExhausted = 61905;
+
 // The inventory store.
-inline constexpr int InventoryChangedMeanwhile = 61900;
-inline constexpr int StoreConnectFailed = 61901;
-inline constexpr int StoreWrongPassword = 61902;
-inline constexpr int StoreConnectionLost = 61903;
-inline constexpr int StoreNoSchema = 61904;
-inline constexpr int StoreNewerSchema = 61905;
-inline constexpr int StoreError = 61906;
-inline constexpr int StoreBusy = 61907;
-inline constexpr int StoreCaption = 61908;
-inline constexpr int StoreStatus = 61909;
+inline constexpr int StoreChangedSinceLoaded = 61920;
+inline constexpr int StoreConnectFailed = 61921;
+inline constexpr int StoreWrongPassword = 61922;
+inline constexpr int StoreConnectionLost = 61923;
+inline constexpr int StoreNoSchema = 61924;
+inline constexpr int StoreNewerSchema = 61925;
+inline constexpr int StoreError = 61926;
+inline constexpr int StoreBusy = 61927;
+inline constexpr int StoreCaption = 61928;
+inline constexpr int StoreStatus = 61929;
 } // namespace ids
 
 } // namespace vellicor

@@ -40,7 +40,7 @@ void AppendUnicode(std::string& out, char16_t unit)
     out += '?';
 }
 
-// The system's own texts are written literally, only moved into the file's code page.
+// Cells arrive escaped by the caller and are only moved into the file's code page.
 void AppendLiteral(std::string& out, std::string_view utf8)
 {
     for (const char16_t unit : Utf8ToUtf16(utf8)) {
@@ -61,8 +61,17 @@ std::string EscapeRtfText(std::string_view utf8)
     static constexpr char kHex[] = "0123456789abcdef";
     std::string out;
     out.reserve(utf8.size());
+    char16_t previous = 0;
     for (const char16_t unit : Utf8ToUtf16(utf8)) {
-        if (unit == '\\' || unit == '{' || unit == '}') {
+        const bool lineFeedOfCrLf = unit == '\n' && previous == '\r';
+        previous = unit;
+        if (unit == '\t') {
+            out += "\\tab ";
+        } else if (unit == '\r' || (unit == '\n' && !lineFeedOfCrLf)) {
+            out += "\\line ";
+        } else if (unit < 0x20 || unit == 0x7F) {
+            // Other control characters have no place in a document; a NUL would end it for some readers.
+        } else if (unit == '\\' || unit == '{' || unit == '}') {
             out += '\\';
             out += static_cast<char>(unit);
         } else if (unit < 0x80) {
@@ -143,14 +152,14 @@ void CRtfWriter::WriteProlog(const std::string& headerPath)
 void CRtfWriter::WriteTitle(std::string_view text)
 {
     content_ += "\\pard\\keepn\\s1\\sb240\\sa60\\kerning32\\b\\f1\\fs32";
-    AppendLiteral(content_, text);
+    content_ += EscapeRtfText(text);
     content_ += "\\par\\pard\\kerning0\\b0\\f0\\fs20";
 }
 
 void CRtfWriter::WriteSectionHeading(std::string_view text)
 {
     content_ += "\\pard\\keepn\\s3\\sb240\\sa60\\b\\f0\\fs26";
-    AppendLiteral(content_, text);
+    content_ += EscapeRtfText(text);
     content_ += "\\par\\pard\\b0\\f1\\fs20";
 }
 
@@ -182,7 +191,7 @@ void CRtfWriter::BeginTable(std::span<const RtfColumn> columns)
         content_ += "\\q";
         content_ += c.Align;
         content_ += ' ';
-        AppendLiteral(content_, c.Title);
+        content_ += EscapeRtfText(c.Title);
         content_ += "\\cell ";
     }
     content_ += "\\row";

@@ -20,12 +20,14 @@ struct RtfColumn {
     char Align;
 };
 
-// A text from the user's data made safe for RTF: backslash and braces escaped, characters of code
-// page 1252 above 127 as \'hh, all others as \uN with a "?" fallback. The result is ASCII.
+// A text made safe for RTF: backslash and braces escaped, tabs as \tab and line breaks as \line,
+// other control characters dropped, characters of code page 1252 above 127 as \'hh, all others as
+// \uN with a "?" fallback. The result is ASCII.
 std::string EscapeRtfText(std::string_view utf8);
 
-// Writes the reports' RTF: a prolog, headings and bordered tables scaled to the page width. Texts
-// are written as given (the caller escapes user data); the document is built in memory and written
+// Writes the reports' RTF: a prolog, headings and bordered tables scaled to the page width.
+// Headings and column titles are escaped here, whatever a language pack makes of them; cells are
+// written as given (the caller escapes user data); the document is built in memory and written
 // as code page 1252 bytes on Close, replacing the old file only when the whole write succeeds.
 class CRtfWriter {
 public:

@@ -6,6 +6,7 @@
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/memorysettingsstore.h"
+#include "platform/safefile.h"
 #include "support/clitest.h"
 #include "support/samplejob.h"
 
@@ -13,6 +14,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <set>
 
 namespace vellicor {
 namespace {
@@ -144,6 +147,99 @@ TEST_F(BookCommand, RefusalsAndFailures)
     EXPECT_FALSE(fs::exists(dir_ / "data" / "stkused.db"));
     EXPECT_EQ(LoadJobFile(Path("noorder.vcj"), MemorySettingsStore()).doc->InventoryUpdated, 0);
 }
+
+// Nothing is booked and the job stays unflagged, however often it is tried.
+TEST_F(BookCommand, ABookingThatCannotGoThroughChangesNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"job file read-only", [this] { fs::permissions(Path("job.vcj"), fs::perms::owner_read); },
+         cli::kExitIo, "Unable to write to " + Path("job.vcj") + ", it is read-only"},
+        {"damaged stock.db", [this] { test::WriteFile(dir_ / "data" / "stock.db", "\xDA\x00junk"); },
+         cli::kExitIo, "Unexpected file format."},
+        {"coils match no stock record",
+         [this] {
+             auto doc = test::MakeSampleJob();
+             doc->GetCoil(0)->Name = "99";
+             ASSERT_EQ(SaveJobFile(*doc, Path("job.vcj")), 0);
+         },
+         cli::kExitNoResult, "These coils of the job match no stock record with enough coils left:\n  99  crca"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        c.prepare();
+        const std::string stock = test::ReadFile(dir_ / "data" / "stock.db");
+        const std::string job = test::ReadFile(dir_ / "job.vcj");
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const test::CliRun run = Cli({"book", Path("job.vcj"), "--data", Path("data")});
+            EXPECT_EQ(run.status, c.status);
+            EXPECT_EQ(run.out, "");
+            EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        }
+        EXPECT_EQ(test::ReadFile(dir_ / "data" / "stock.db"), stock);
+        EXPECT_FALSE(fs::exists(dir_ / "data" / "stkused.db"));
+        EXPECT_FALSE(fs::exists(dir_ / "data" / "booking.jnl"));
+        EXPECT_EQ(test::ReadFile(dir_ / "job.vcj"), job);
+        fs::permissions(Path("job.vcj"), fs::perms::owner_all);
+    }
+}
+
+// Killed after its journal and the new stock.db: the next command completes it, flag and all.
+TEST_F(BookCommand, AnInterruptedBookingIsCompletedByTheNextCommand)
+{
+    InjectWriteFault(3, WriteFault::Stop);
+    EXPECT_THROW(Cli({"book", Path("job.vcj"), "--data", Path("data")}), WriteStopped);
+    ClearWriteFault();
+    EXPECT_TRUE(fs::exists(dir_ / "data" / "booking.jnl"));
+    EXPECT_EQ(LoadJobFile(Path("job.vcj"), MemorySettingsStore()).doc->InventoryUpdated, 0);
+
+    const test::CliRun listed = Cli({"inventory", "list", "--data", Path("data")});
+    EXPECT_EQ(listed.status, cli::kExitOk) << listed.err;
+    EXPECT_NE(listed.out.find("Last id: 45\n"), std::string::npos) << listed.out;
+    EXPECT_FALSE(fs::exists(dir_ / "data" / "booking.jnl"));
+    EXPECT_EQ(LoadJobFile(Path("job.vcj"), MemorySettingsStore()).doc->InventoryUpdated, 1);
+    EXPECT_EQ(ParseStockUsed(test::ReadFile(dir_ / "data" / "stkused.db")).size(), 1u);
+    EXPECT_EQ(Cli({"book", Path("job.vcj"), "--data", Path("data")}).status, cli::kExitNoResult);
+    EXPECT_EQ(Stock().Records[0].Qty, 4);
+}
+
+#ifndef _WIN32
+// Separate programs booking into one data directory at once lose nothing and share no id.
+TEST_F(BookCommand, ProgramsBookingAtOnceEachGetTheirShare)
+{
+    constexpr int kPrograms = 4;
+    std::string script;
+    for (int i = 0; i < kPrograms; ++i) {
+        const std::string job = Path("job" + std::to_string(i) + ".vcj");
+        fs::copy_file(Path("job.vcj"), job);
+        script += "'" VELLICOR_CLI "' --profile '" + Path("none.ini") + "' book '" + job + "' --data '" + Path("data")
+            + "' --order J" + std::to_string(i) + " >/dev/null & ";
+    }
+    auto db = Stock();
+    db.Records[0].Qty = kPrograms;
+    test::WriteFile(dir_ / "data" / "stock.db", db.Bytes());
+    ASSERT_EQ(std::system((script + "wait").c_str()), 0);
+
+    const CsStockDb after = Stock();
+    EXPECT_EQ(after.Records[0].Qty, 0);
+    EXPECT_EQ(after.LastId, 41 + 4 * kPrograms);
+    std::set<std::int32_t> ids;
+    for (const auto& rec : after.Records)
+        ids.insert(rec.Id);
+    EXPECT_EQ(ids.size(), static_cast<std::size_t>(1 + 4 * kPrograms));
+    const auto log = ParseStockUsed(test::ReadFile(dir_ / "data" / "stkused.db"));
+    EXPECT_EQ(log.size(), static_cast<std::size_t>(kPrograms));
+    for (int i = 0; i < kPrograms; ++i)
+        EXPECT_EQ(LoadJobFile(Path("job" + std::to_string(i) + ".vcj"), MemorySettingsStore()).doc->InventoryUpdated, 1);
+}
+#endif
 
 TEST_F(BookCommand, ListingPrintsJsonAndCreatesNothing)
 {

@@ -140,6 +140,49 @@ TEST_F(JobCommands, ShowPrintsTheJobOrItsJson)
     EXPECT_NE(empty.out.find("\nNo result.\n"), std::string::npos);
 }
 
+// A name cannot move the cursor or clear the screen of whoever reads the job.
+TEST_F(JobCommands, ControlCharactersInTheJobArePrintedEscaped)
+{
+    auto doc = test::MakeSampleJob();
+    doc->GetCoil(1)->Name = "C2\x1b[2J";
+    doc->GetCoil(0)->Remarks = "line\nbreak\ttab";
+    doc->OrderNo = "A\r12\xC2\x9B";
+    ASSERT_EQ(SaveJobFile(*doc, Path("odd.vcj")), 0);
+    for (const char* command : {"show", "optimise"}) {
+        SCOPED_TRACE(command);
+        const test::CliRun run = Cli({command, Path("odd.vcj")});
+        EXPECT_EQ(run.status, cli::kExitOk) << run.err;
+        EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+        EXPECT_EQ(run.out.find('\r'), std::string::npos);
+        EXPECT_NE(run.out.find("C2\\x1b[2J"), std::string::npos) << run.out;
+    }
+    const std::string shown = Cli({"show", Path("odd.vcj")}).out;
+    EXPECT_NE(shown.find("Order no: A\\r12\\u009b\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("line\\nbreak\\ttab"), std::string::npos) << shown;
+}
+
+// A report named like its job would destroy the job.
+TEST_F(JobCommands, AReportOverItsJobIsRefused)
+{
+    fs::create_symlink(Path("job.vcj"), Path("link.vcj"));
+    const std::string job = ReadFile(Path("job.vcj"));
+    const std::vector<std::string> cases[] = {
+        {"report", Path("job.vcj"), "-o", Path("job.vcj")},
+        {"report", Path("job.vcj"), "-o", Path("link.vcj")},
+        {"report", Path("job.vcj"), "-o", dir_.string() + "/./job.vcj"},
+        {"optimise", Path("job.vcj"), "--report", Path("job.vcj")},
+        {"optimise", Path("job.vcj"), "-o", Path("new.vcj"), "--report", Path("new.vcj")},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.back());
+        const test::CliRun run = Cli(args);
+        EXPECT_EQ(run.status, cli::kExitUsage);
+        EXPECT_NE(run.err.find("would replace"), std::string::npos) << run.err;
+        EXPECT_EQ(ReadFile(Path("job.vcj")), job);
+    }
+    EXPECT_FALSE(fs::exists(Path("new.vcj")));
+}
+
 TEST_F(JobCommands, OptimiseWritesTheResultWhereverAsked)
 {
     const test::CliRun run = Cli({"optimise", Path("job.vcj"), "-o", Path("out.json"), "--report", Path("out.rtf"), "--stats"});

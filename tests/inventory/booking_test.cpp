@@ -1,4 +1,5 @@
 #include "inventory/booking.h"
+#include "inventory/bookingplan.h"
 #include "inventory/inventory.h"
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
@@ -145,10 +146,13 @@ TEST_F(Booking, DeductsLogsAppendsAndPurges)
     const auto doc = test::MakeBookingJob();
     BookingLists lists = FillLists(*doc);
     lists.Offcuts[0].Name = "edited";
-    ASSERT_TRUE(BookStock(inventory, doc->OrderNo, lists.UsedStock, lists.Offcuts));
+    BookingRequest request{doc->OrderNo, lists.UsedStock, lists.Offcuts, Path("job.vcj"), "booked job", {}};
+    ASSERT_EQ(inventory.Book(request), kInventoryDone);
     EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_EQ(lists.Offcuts[0].Id, 21);
-    EXPECT_EQ(lists.Offcuts[5].Id, 26);
+    EXPECT_EQ(request.Offcuts[0].Id, 21);
+    EXPECT_EQ(request.Offcuts[5].Id, 26);
+    EXPECT_EQ(test::ReadFile(dir_ / "job.vcj"), "booked job");
+    EXPECT_FALSE(fs::exists(dir_ / "booking.jnl"));
 
     CsStockDb after;
     ASSERT_TRUE(after.Load(test::ReadFile(dir_ / "stock.db")));

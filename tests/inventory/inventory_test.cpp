@@ -2,6 +2,8 @@
 #include "inventory/inventorydialogs.h"
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
+#include "platform/dirlock.h"
+#include "platform/stringids.h"
 #include "support/recordingmessages.h"
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
@@ -204,6 +206,49 @@ TEST_F(Inventory, ManagingSavesOnOkOnly)
     EXPECT_EQ(inventory.ManageInventory(dialogs), kInventoryDone);
     EXPECT_EQ(Quantities(), (std::vector<std::uint16_t>{7, 2}));
     EXPECT_EQ(ReadStock().LastId, 2);
+}
+
+// A booking made while the dialog was open is not overwritten; the planner may reload and edit again.
+TEST_F(Inventory, ManagingRefusesToSaveOverAChangeMadeMeanwhile)
+{
+    WriteStock(1, {Stock(1, CsStockRec::Prime, 5)});
+    CsInventory inventory(dir_.string(), messages_);
+    ScriptedDialogs dialogs;
+    int shown = 0;
+    std::uint16_t left = 2;
+    dialogs.edit = [&](CsStockDb& db) {
+        if (++shown == 1)
+            WriteStock(2, {Stock(1, CsStockRec::Prime, left), Stock(2, CsStockRec::Offcut, 1)});
+        db.Records[0].Remarks = "edited";
+        return true;
+    };
+    messages_.answers = {MessageAnswer::No};
+    EXPECT_EQ(inventory.ManageInventory(dialogs), kInventoryCancelled);
+    EXPECT_EQ(Quantities(), (std::vector<std::uint16_t>{2, 1}));
+    EXPECT_EQ(messages_.Ids(), std::vector<int>{ids::FileChangedSinceLoaded});
+
+    shown = 0;
+    left = 1;
+    messages_.answers = {MessageAnswer::Yes};
+    EXPECT_EQ(inventory.ManageInventory(dialogs), kInventoryDone);
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(Quantities(), (std::vector<std::uint16_t>{1, 1}));
+    EXPECT_EQ(ReadStock().Records[0].Remarks, "edited");
+}
+
+// While another planner holds the inventory, an operation waits a bounded time and says so.
+TEST_F(Inventory, AnInventoryInUseIsToldAfterABoundedWait)
+{
+    WriteStock(1, {Stock(1, CsStockRec::Prime, 5)});
+    const std::string before = test::ReadFile(Path("stock.db"));
+    const auto held = DirectoryLock::Acquire(dir_.string(), std::chrono::milliseconds(0));
+    ASSERT_TRUE(held);
+    CsInventory inventory(dir_.string(), messages_, std::chrono::milliseconds(20));
+    EXPECT_EQ(inventory.DeductUsedStock({Stock(1, CsStockRec::Prime, 1)}), kInventoryFailed);
+    EXPECT_EQ(test::ReadFile(Path("stock.db")), before);
+    ASSERT_EQ(messages_.shown.size(), 2u);  // at construction and in the operation
+    EXPECT_EQ(messages_.shown[1].text, "The stock inventory in " + dir_.string()
+                                           + " is in use by another planner. Please try again in a moment.");
 }
 
 TEST_F(Inventory, ViewingShowsTheLogWhoseClearButtonEmptiesIt)

@@ -181,16 +181,27 @@ TEST(EscapeRtfText, MakesUserTextsSafe)
         {"\u03A9", R"(\u937?)"},                              // not in the code page
         {"\uAC00", R"(\u-21504?)"},                           // signed 16-bit
         {"\U0001F600", R"(\u-10179?\u-8704?)"},               // beyond the first plane: surrogates
+        {"a\tb", R"(a\tab b)"},
+        {"one\ntwo\r\nthree\rfour", R"(one\line two\line three\line four)"},
+        {"bell\a nul\x01 del\x7F", "bell nul del"},               // other control characters go
         {"", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(EscapeRtfText(c.text), c.escaped) << c.text;
 }
 
-TEST_F(RtfWriterTest, SystemTextsLandInCodePage1252)
+// A language pack's texts cannot break the document either.
+TEST_F(RtfWriterTest, SystemTextsAreEscapedLikeUserTexts)
 {
-    const std::string rtf = Write([](CRtfWriter& w) { w.WriteTitle("\u00DCbersicht \u03A9"); });
-    EXPECT_NE(rtf.find("\xDC" "bersicht \\u937?"), std::string::npos);
+    const RtfColumn columns[] = {{"Width {mm}", 1, 'l'}};
+    const std::string rtf = Write([&](CRtfWriter& w) {
+        w.WriteTitle("\u00DCbersicht \u03A9");
+        w.WriteSectionHeading("Coils\tused\n{A}\\");
+        w.BeginTable(columns);
+    });
+    EXPECT_NE(rtf.find(R"(\'dcbersicht \u937?)"), std::string::npos);
+    EXPECT_NE(rtf.find(R"(Coils\tab used\line \{A\}\\)"), std::string::npos);
+    EXPECT_NE(rtf.find(R"(Width \{mm\})"), std::string::npos);
 }
 
 TEST_F(RtfWriterTest, FileIsReplacedOnlyWhenTheDocumentIsComplete)

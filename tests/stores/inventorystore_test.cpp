@@ -2,11 +2,14 @@
 // behave alike.
 #include "inventory/booking.h"
 #include "inventory/bookingkey.h"
+#include "inventory/bookingplan.h"
 #include "inventory/stockusedlog.h"
+#include "model/jobfile.h"
 #include "platform/stringids.h"
 #include "stores/storefixture.h"
 #include "support/bookingjob.h"
 #include "support/scripteddialogs.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +88,18 @@ protected:
         for (const auto& rec : Read().Records)
             ids.push_back(rec.Id);
         return ids;
+    }
+
+    // The booking of `job`, saved as job.vcj in the test's folder with its flag.
+    BookingRequest JobRequest(CVellicorDoc& job) const
+    {
+        BookingLists lists = FillLists(job);
+        BookingRequest request{job.OrderNo, lists.UsedStock, lists.Offcuts, (dir_ / "job.vcj").string(), {}, {},
+                               BookingKey(job)};
+        job.InventoryUpdated = 1;
+        request.JobBytes = JobFileBytes(job);
+        job.InventoryUpdated = 0;
+        return request;
     }
 
     std::unique_ptr<IInventoryStore> store_;
@@ -216,10 +231,10 @@ TEST_P(InventoryStore, ManagingSavesOnOkOnly)
 }
 
 // While one planner's Manage Inventory dialog is open, the inventory changes; that planner's OK
-// must not overwrite the change.
+// must not overwrite the change, and may reload the inventory and edit again.
 TEST_P(InventoryStore, AnEditDoesNotOverwriteWhatChangedWhileTheDialogWasOpen)
 {
-    const auto booking = test::MakeBookingJob();
+    int bookings = 0;
     struct Case {
         const char* meanwhile;
         std::function<void(IInventoryStore&)> change;
@@ -236,39 +251,44 @@ TEST_P(InventoryStore, AnEditDoesNotOverwriteWhatChangedWhileTheDialogWasOpen)
          }},
         {"a job is booked",
          [&](IInventoryStore& other) {
-             BookingLists lists = FillLists(*booking);
-             StockBooking b{BookingKey(*booking), booking->OrderNo, lists.UsedStock, lists.Offcuts};
-             EXPECT_EQ(other.Book(b), BookingOutcome::Booked);
+             auto job = test::MakeBookingJob();
+             job->OrderNo = "A" + std::to_string(++bookings);
+             BookingRequest request = JobRequest(*job);
+             EXPECT_EQ(other.Book(request), kInventoryDone);
          }},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.meanwhile);
-        Seed(20, test::MakeBookingStock().Records);
-        const std::string before = Read().Bytes();
-        test::RecordingMessages otherMessages;
-        const auto other = NewStore(otherMessages);
-        std::string changed;
-        test::ScriptedDialogs dialogs;
-        dialogs.edit = [&](CsStockDb& db) {
-            c.change(*other);
-            changed = Read().Bytes();
-            db.Records[0].Qty = 1;
-            return true;
-        };
-        messages_.shown.clear();
-        EXPECT_EQ(store_->ManageInventory(dialogs), kInventoryFailed);
-        EXPECT_NE(changed, before);
-        EXPECT_EQ(Read().Bytes(), changed);
-        EXPECT_EQ(messages_.Ids(), std::vector<int>{ids::InventoryChangedMeanwhile});
-        EXPECT_TRUE(otherMessages.shown.empty());
-
-        // Opened again, the dialog shows the change and saves.
-        dialogs.edit = [](CsStockDb& db) {
-            db.Records[0].Qty = 1;
-            return true;
-        };
-        EXPECT_EQ(store_->ManageInventory(dialogs), kInventoryDone);
-        EXPECT_EQ(Read().Records[0].Qty, 1);
+        for (const MessageAnswer reload : {MessageAnswer::No, MessageAnswer::Yes}) {
+            SCOPED_TRACE(std::string(c.meanwhile) + (reload == MessageAnswer::Yes ? ", reloaded" : ", not reloaded"));
+            Seed(20, test::MakeBookingStock().Records);
+            test::RecordingMessages otherMessages;
+            const auto other = NewStore(otherMessages);
+            std::string changed;
+            test::ScriptedDialogs dialogs;
+            dialogs.edit = [&](CsStockDb& db) {
+                if (changed.empty()) {
+                    c.change(*other);
+                    changed = Read().Bytes();
+                }
+                db.Records[0].Qty = 1;
+                return true;
+            };
+            messages_.shown.clear();
+            messages_.answers = {reload};
+            const int result = store_->ManageInventory(dialogs);
+            ASSERT_EQ(messages_.shown.size(), 1u);
+            EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::YesNo);
+            EXPECT_TRUE(otherMessages.shown.empty());
+            const CsStockDb now = Read();
+            if (reload == MessageAnswer::No) {
+                EXPECT_EQ(result, kInventoryCancelled);
+                EXPECT_EQ(now.Bytes(), changed);
+                continue;
+            }
+            EXPECT_EQ(result, kInventoryDone);
+            EXPECT_EQ(now.Records[0].Qty, 1);
+            EXPECT_TRUE(now.Records[0].Remarks == "checked by B" || now.Records.size() > 1);
+        }
     }
 }
 
@@ -278,9 +298,10 @@ TEST_P(InventoryStore, ABookingDeductsLogsAppendsAndPurges)
     stock.Records.push_back(Stock(18, CsStockRec::Offcut, 0));
     Seed(stock.LastId, stock.Records);
     const auto job = test::MakeBookingJob();
-    BookingLists lists = FillLists(*job);
-    StockBooking booking{BookingKey(*job), job->OrderNo, lists.UsedStock, lists.Offcuts};
-    ASSERT_EQ(store_->Book(booking), BookingOutcome::Booked);
+    const BookingLists lists = FillLists(*job);
+    BookingRequest booking = JobRequest(*job);
+    ASSERT_EQ(store_->Book(booking), kInventoryDone);
+    EXPECT_EQ(test::ReadFile(booking.JobPath), booking.JobBytes);
 
     const CsStockDb after = Read();
     ASSERT_EQ(after.Records.size(), 1 + lists.Offcuts.size());

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "inventory/booking.h"
 #include "inventory/bookingkey.h"
+#include "inventory/bookingplan.h"
 #include "model/jobfile.h"
 #include "platform/memorysettingsstore.h"
 #include "platform/stringids.h"
@@ -64,12 +65,13 @@ protected:
     }
 
     // The offcuts are dated now: one booking made once compares byte for byte.
-    StockBooking JobBooking() const
+    // Without a job file to save.
+    BookingRequest JobBooking() const
     {
         BookingLists lists = FillLists(*job_);
         for (auto& rec : lists.Offcuts)
             rec.Date = OleDate{46365.25};
-        return {BookingKey(*job_), job_->OrderNo, lists.UsedStock, lists.Offcuts};
+        return {job_->OrderNo, lists.UsedStock, lists.Offcuts, {}, {}, {}, BookingKey(*job_)};
     }
 
     std::unique_ptr<CVellicorDoc> job_ = test::MakeBookingJob();
@@ -127,25 +129,25 @@ TEST_F(PgStore, ConnectionFailuresAreToldClearly)
 TEST_F(PgStore, ARerunOfTheSameBookingIsRefusedWhateverHappenedToTheJob)
 {
     const auto store = FreshStore(20);
-    StockBooking first = JobBooking();
-    ASSERT_EQ(store->Book(first), BookingOutcome::Booked);
+    BookingRequest first = JobBooking();
+    ASSERT_EQ(store->Book(first), kInventoryDone);
     const std::string booked = Bytes(*store);
 
     // The job file lost its flag, or a copy of it is booked from another planner's store.
     test::RecordingMessages other;
     PgInventoryStore second(uri_, other);
-    StockBooking again = JobBooking();
-    EXPECT_EQ(second.Book(again), BookingOutcome::AlreadyBooked);
-    EXPECT_EQ(store->Book(again), BookingOutcome::AlreadyBooked);
+    BookingRequest again = JobBooking();
+    EXPECT_EQ(second.Book(again), kInventoryAlreadyBooked);
+    EXPECT_EQ(store->Book(again), kInventoryAlreadyBooked);
     EXPECT_EQ(Bytes(*store), booked);
 
     // Another order is another booking.
     job_->OrderNo = "A13";
-    StockBooking next = JobBooking();
-    EXPECT_EQ(store->Book(next), BookingOutcome::Booked);
+    BookingRequest next = JobBooking();
+    EXPECT_EQ(store->Book(next), kInventoryDone);
     EXPECT_EQ(next.Offcuts.front().Id, first.Offcuts.back().Id + 1);
-    EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_TRUE(other.shown.empty());
+    EXPECT_EQ(messages_.Ids(), std::vector<int>{263});
+    EXPECT_EQ(other.Ids(), std::vector<int>{263});
 }
 
 // The connection of a booking is broken before each of its statements in turn. When it can come
@@ -158,8 +160,8 @@ TEST_F(PgStore, ABookingWhoseConnectionIsKilledAtAnyStepIsCompleteOrAbsent)
     {
         const auto store = FreshStore();
         store->Connection().SetStatementHook([&](const std::string&) { ++steps; });
-        StockBooking booking = JobBooking();
-        ASSERT_EQ(store->Book(booking), BookingOutcome::Booked);
+        BookingRequest booking = JobBooking();
+        ASSERT_EQ(store->Book(booking), kInventoryDone);
         store->Connection().SetStatementHook({});
         reference = Bytes(*store);
     }
@@ -180,23 +182,23 @@ TEST_F(PgStore, ABookingWhoseConnectionIsKilledAtAnyStepIsCompleteOrAbsent)
                     Cluster().AllowLogin(false);
                 Cluster().Terminate(store->Connection().BackendPid());
             });
-            StockBooking booking = JobBooking();
-            const BookingOutcome outcome = store->Book(booking);
+            BookingRequest booking = JobBooking();
+            const int outcome = store->Book(booking);
             store->Connection().SetStatementHook({});
             Cluster().AllowLogin(true);
             if (comesBack) {
-                EXPECT_EQ(outcome, BookingOutcome::Booked);
+                EXPECT_EQ(outcome, kInventoryDone);
                 EXPECT_TRUE(messages_.shown.empty());
             } else {
-                EXPECT_EQ(outcome, BookingOutcome::Failed);
+                EXPECT_EQ(outcome, kInventoryFailed);
                 EXPECT_EQ(messages_.Ids(), std::vector<int>{ids::StoreConnectionLost});
                 EXPECT_EQ(Bytes(*store), before);
-                StockBooking rerun = JobBooking();
-                EXPECT_EQ(store->Book(rerun), BookingOutcome::Booked);
+                BookingRequest rerun = JobBooking();
+                EXPECT_EQ(store->Book(rerun), kInventoryDone);
             }
             EXPECT_EQ(Bytes(*store), reference);
-            StockBooking again = JobBooking();
-            EXPECT_EQ(store->Book(again), BookingOutcome::AlreadyBooked);
+            BookingRequest again = JobBooking();
+            EXPECT_EQ(store->Book(again), kInventoryAlreadyBooked);
         }
     }
 }
@@ -207,7 +209,7 @@ TEST_F(PgStore, BookingsFromSeveralProcessesAtOnceLoseNothing)
     constexpr int kProcesses = 6;
     constexpr int kJobsEach = 4;
     const auto store = FreshStore(1000);
-    const StockBooking one = JobBooking();
+    const BookingRequest one = JobBooking();
     int usedPerJob = 0;
     for (const auto& rec : one.UsedStock)
         usedPerJob += rec.Id == 17 ? rec.Qty : 0;

@@ -7,8 +7,6 @@
 
 #include <QTemporaryDir>
 
-#include <functional>
-
 namespace vellicor::test {
 
 struct NoPrinter : IPrinterMetrics {
@@ -16,16 +14,13 @@ struct NoPrinter : IPrinterMetrics {
 };
 
 // What the Results page is given under test: no printer, the stock inventory of a data directory
-// of its own, an empty material library, and a File Save that only counts unless a test sets one.
+// of its own and an empty material library.
 struct ResultFixture {
     explicit ResultFixture(IUserMessages& messages) : inventory(dir.path().toStdString(), messages) {}
 
     ResultServices Services()
     {
-        return {printer, inventory, materials, [this] {
-                    ++saves;
-                    return save ? save() : true;
-                }};
+        return {printer, inventory, materials};
     }
     std::string DataFile(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
 
@@ -33,8 +28,6 @@ struct ResultFixture {
     NoPrinter printer;
     CsInventory inventory;
     CsMateDb materials;
-    std::function<bool()> save;
-    int saves = 0;
 };
 
 } // namespace vellicor::test

@@ -1,7 +1,9 @@
 #include "ui/dialogs/materialdlg.h"
 
 #include "inventory/inventory.h"
+#include "inventory/inventorylock.h"
 #include "inventory/matedb.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/grid/gridwnd.h"
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace vellicor {
 namespace {
@@ -105,8 +108,25 @@ void CsMaterialDlg::accept()
         rec.MinOffcutWidth = number(ColMinOffcutWidth);
         edited.Records.push_back(std::move(rec));
     }
-    const bool saved = services_.inventory ? services_.inventory->SaveMaterialLibrary(edited) == kInventoryDone
-                                           : edited.Save(services_.messages);
+    const std::string path = library_.PathName();
+    std::unique_ptr<DirectoryLock> lock;
+    if (!path.empty()) {
+        lock = LockInventory(std::filesystem::u8path(path).parent_path().string(), services_.messages);
+        if (!lock)
+            return;
+        // Saving over another planner's library saved meanwhile would lose it.
+        if (library_.ChangedOnDisk()) {
+            if (services_.messages.Ask(ids::FileChangedSinceLoaded, MessageButtons::YesNo, {path}) == MessageAnswer::Yes) {
+                library_.Open(path, services_.messages);
+                FillGrid();
+            }
+            return;
+        }
+    }
+    // A library that came from no file lives in the database store, if there is one.
+    const bool saved = path.empty() && services_.inventory
+        ? services_.inventory->SaveMaterialLibrary(edited) == kInventoryDone
+        : edited.Save(services_.messages);
     if (!saved)
         return;
     library_ = std::move(edited);

@@ -27,8 +27,9 @@ public:
 
     CSGridWnd* Grid() const { return grid_; }
 
-    // OK: the library is rebuilt from the grid and saved; a library that could not be saved stays
-    // as it was and the dialog stays open.
+    // OK: the library is rebuilt from the grid and saved, with the data directory locked; a library
+    // that could not be saved, or whose file changed since it was loaded, stays as it was and the
+    // dialog stays open, offering to reload the changed file.
     void accept() override;
 
 private:

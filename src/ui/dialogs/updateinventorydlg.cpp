@@ -1,9 +1,10 @@
 #include "ui/dialogs/updateinventorydlg.h"
 
 #include "inventory/bookingkey.h"
+#include "inventory/bookingplan.h"
 #include "inventory/inventory.h"
-#include "platform/usermessages.h"
 #include "inventory/matedb.h"
+#include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/grid/gridwnd.h"
@@ -21,7 +22,6 @@ namespace vellicor {
 namespace {
 
 const QColor kGrey(192, 192, 192);
-constexpr int kMsgAlreadyUpdated = 263;
 
 QString Q(const std::string& text)
 {
@@ -125,9 +125,26 @@ void CUpdateInventoryDlg::accept()
     grid_->TransferCurrentCell();
     if (grid_->IsModified())
         ReadBackOffcuts();
-    StockBooking booking{BookingKey(doc_), doc_.OrderNo, lists_.UsedStock, lists_.Offcuts};
-    outcome_ = inventory_.Book(booking);
-    lists_.Offcuts = booking.Offcuts;
+    BookingRequest request{doc_.OrderNo, lists_.UsedStock, lists_.Offcuts, doc_.GetPathName(), {}, {},
+                           BookingKey(doc_)};
+    const int updated = doc_.InventoryUpdated;
+    doc_.InventoryUpdated = 1;
+    request.JobBytes = JobFileBytes(doc_);
+    doc_.InventoryUpdated = updated;
+    const int booked = inventory_.Book(request);
+    if (booked == kInventoryAlreadyBooked) {
+        // Booked before, from a copy of the job or a run whose job file was not saved.
+        doc_.InventoryUpdated = 1;
+        doc_.SetModifiedFlag(false);
+    }
+    if (booked != kInventoryDone) {
+        QDialog::reject();
+        return;
+    }
+    // The booking saved the job with its flag.
+    lists_.Offcuts = std::move(request.Offcuts);
+    doc_.InventoryUpdated = 1;
+    doc_.SetModifiedFlag(false);
     QDialog::accept();
 }
 
@@ -136,14 +153,7 @@ bool UpdateInventory(CVellicorDoc& doc, UiServices services, const ResultService
     if (CheckInventoryUpdate(doc, services.messages) != BookingCheck::Proceed)
         return false;
     CUpdateInventoryDlg dialog(doc, results.inventory, results.materials, services, parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.Outcome() == BookingOutcome::Failed)
-        return false;
-    if (dialog.Outcome() == BookingOutcome::AlreadyBooked)
-        services.messages.Tell(kMsgAlreadyUpdated);
-    doc.InventoryUpdated = 1;
-    doc.SetModifiedFlag();
-    results.saveJob();
-    return true;
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace vellicor

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "inventory/booking.h"
-#include "inventory/inventorystore.h"
 #include "ui/pages/resultservices.h"
 #include "ui/uiservices.h"
 
@@ -15,8 +14,9 @@ class IInventoryStore;
 class CsMateDb;
 
 // "Update Inventory...": the offcuts a job's result leaves, whose names, sizes and remarks the
-// user may still correct. OK books the job: the coils used are deducted and logged, the offcuts
-// added as new stock and used-up offcuts purged. Cancel books nothing.
+// user may still correct. OK books the job in one go with saving it flagged: the coils used are
+// deducted and logged, the offcuts added as new stock and used-up offcuts purged. Cancel, and a
+// booking that was refused or failed, book nothing.
 class CUpdateInventoryDlg : public QDialog {
     Q_OBJECT
 public:
@@ -34,9 +34,8 @@ public:
     const std::vector<CsStockRec>& UsedStock() const { return lists_.UsedStock; }
     const std::vector<CsStockRec>& Offcuts() const { return lists_.Offcuts; }
 
-    // The booking; the dialog closes with OK in any case.
+    // The booking; the dialog closes with OK only when the job was booked.
     void accept() override;
-    BookingOutcome Outcome() const { return outcome_; }
 
 private:
     void FillGrid();
@@ -46,11 +45,10 @@ private:
     IInventoryStore& inventory_;
     CSGridWnd* grid_;
     BookingLists lists_;
-    BookingOutcome outcome_ = BookingOutcome::Failed;
 };
 
-// The Update Inventory command of a job: the checks, then the dialog, and once the job's booking is
-// in the inventory (now or from before) it is marked as booked, modified and saved. True when so.
+// The Update Inventory command of a job: the checks, then the dialog. True when it was booked; the
+// job is then marked as booked and saved.
 bool UpdateInventory(CVellicorDoc& doc, UiServices services, const ResultServices& results, QWidget* parent);
 
 } // namespace vellicor

@@ -1,4 +1,5 @@
 #include "inventory/matedb.h"
+#include "platform/stringids.h"
 #include "support/uifixture.h"
 #include "ui/grid/gridwnd.h"
 #include "ui/dialogs/materialdlg.h"
@@ -127,6 +128,39 @@ private slots:
         CsMateDb saved;
         QVERIFY(saved.Open(dir_->filePath("slitmate.db").toStdString(), ui_.messages));
         QCOMPARE(Codes(saved), Codes(library_));
+    }
+
+    // Another planner saved the library while this dialog was open: nothing is overwritten, and the
+    // planner may reload it.
+    void aLibraryChangedMeanwhileIsNotOverwritten()
+    {
+        const std::string path = dir_->filePath("slitmate.db").toStdString();
+        auto dialog = Open();
+        CsMateDb other = library_;
+        other.Records.push_back(Material("Other planner's", "zinc"));
+        QVERIFY(other.Save(ui_.messages));
+        const std::string theirs = other.Bytes();
+
+        ui_.messages.answers = {MessageAnswer::No};
+        dialog->Grid()->SetValue(1, Col::ColCode, "mine");
+        dialog->accept();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(ui_.messages.Ids(), (std::vector<int>{ids::FileChangedSinceLoaded}));
+        QCOMPARE(Codes(library_), (std::vector<std::string>{"A", "NOT_USED", "c"}));
+
+        ui_.messages.answers = {MessageAnswer::Yes};
+        dialog->accept();
+        QCOMPARE(Codes(library_), (std::vector<std::string>{"A", "NOT_USED", "c", "zinc"}));
+        QCOMPARE(dialog->Grid()->GetValue(4, Col::ColCode), QString("zinc"));
+        CsMateDb onDisk;
+        QVERIFY(onDisk.Open(path, ui_.messages));
+        QCOMPARE(onDisk.Bytes(), theirs);
+
+        // Reloaded, the planner's next OK saves.
+        dialog->Grid()->SetValue(1, Col::ColCode, "mine");
+        dialog->accept();
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(Codes(library_), (std::vector<std::string>{"mine", "not_used", "c", "zinc"}));
     }
 
     void libraryThatCannotBeSavedStaysAsItWas()

@@ -1,6 +1,8 @@
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
+#include "model/jobfile.h"
 #include "model/vellicordoc.h"
+#include "platform/stringids.h"
 #include "platform/safefile.h"
 #include "support/bookingjob.h"
 #include "support/modaldialog.h"
@@ -58,6 +60,14 @@ private:
         return db;
     }
 
+    // The booking job, saved where the booking saves it again.
+    std::unique_ptr<CVellicorDoc> Job() const
+    {
+        auto doc = test::MakeBookingJob();
+        doc->SetPathName(data_->DataFile("job.vcj"));
+        return doc;
+    }
+
     CUpdateInventoryDlg* MakeDialog(CVellicorDoc& doc)
     {
         dialog_ = std::make_unique<CUpdateInventoryDlg>(doc, data_->inventory, data_->materials, ui_.Services());
@@ -81,7 +91,7 @@ private slots:
 
     void showsTheOffcutsToCorrect()
     {
-        auto doc = test::MakeBookingJob();
+        auto doc = Job();
         CUpdateInventoryDlg& dialog = *MakeDialog(*doc);
         QCOMPARE(dialog.windowTitle(), QString("Update Inventory..."));
         const BookingLists lists = FillLists(*doc);
@@ -120,7 +130,7 @@ private slots:
 
     void untouchedOkBooksAsComputed()
     {
-        auto doc = test::MakeBookingJob();
+        auto doc = Job();
         const BookingLists lists = FillLists(*doc);
         CUpdateInventoryDlg& dialog = *MakeDialog(*doc);
         Press(dialog, QDialogButtonBox::Ok);
@@ -152,7 +162,7 @@ private slots:
         cmNoDecimals.lengthUnit = kUnitCm;
         cmNoDecimals.decimalsIndex = 0;
         SetUnitSettings(cmNoDecimals);
-        auto doc = test::MakeBookingJob();
+        auto doc = Job();
         CUpdateInventoryDlg& dialog = *MakeDialog(*doc);
         CSGridWnd& grid = *dialog.Grid();
         TypeInto(grid, 1, Col::ColName, "kept strip");
@@ -176,7 +186,7 @@ private slots:
 
     void noOffcutsStillDeductsAndLogs()
     {
-        auto doc = test::MakeBookingJob();
+        auto doc = Job();
         // Exactly one coil of "17", cut across its whole width.
         doc->Layouts.Clear();
         doc->AddSlit(std::make_unique<CCoilPart>("S2", "steel", 1.0, 500.0, 100.0, "", 0));
@@ -198,7 +208,7 @@ private slots:
 
     void cancelBooksNothingAndTheJobCanBeBookedLater()
     {
-        auto doc = test::MakeBookingJob();
+        auto doc = Job();
         const std::string stockBefore = Read("stock.db");
         const std::string logBefore = Read("stkused.db");
         test::OnModal<CUpdateInventoryDlg>([](CUpdateInventoryDlg& d) { Press(d, QDialogButtonBox::Cancel); });
@@ -207,19 +217,56 @@ private slots:
         QCOMPARE(Read("stkused.db"), logBefore);
         QCOMPARE(doc->InventoryUpdated, 0);
         QVERIFY(!doc->IsModified());
-        QCOMPARE(data_->saves, 0);
+        QVERIFY(Read("job.vcj").empty());
 
+        // The booking saves the job with its flag, together with the inventory.
+        doc->SetModifiedFlag(true);
         test::OnModal<CUpdateInventoryDlg>([](CUpdateInventoryDlg& d) { Press(d, QDialogButtonBox::Ok); });
         QVERIFY(UpdateInventory(*doc, ui_.Services(), data_->Services(), nullptr));
         QCOMPARE(doc->InventoryUpdated, 1);
-        QVERIFY(doc->IsModified());
-        QCOMPARE(data_->saves, 1);
+        QVERIFY(!doc->IsModified());
+        QCOMPARE(Read("job.vcj"), JobFileBytes(*doc));
         QCOMPARE(Stock().Records[0].Qty, 0);
 
         // Booked once: the second time the checks refuse before any dialog.
         QVERIFY(!UpdateInventory(*doc, ui_.Services(), data_->Services(), nullptr));
         QCOMPARE(ui_.messages.Ids(), std::vector<int>{263});
-        QCOMPARE(data_->saves, 1);
+    }
+
+    // The job is flagged only when the booking is in the inventory.
+    void aRefusedOrFailedBookingLeavesJobAndInventory_data()
+    {
+        QTest::addColumn<bool>("unmatched");
+        QTest::addColumn<bool>("readOnlyJob");
+        QTest::addColumn<int>("told");
+        QTest::newRow("coils match no stock, planner declines") << true << false << int(ids::UnmatchedCoils);
+        QTest::newRow("job file read-only") << false << true << int(ids::WriteAccessDenied);
+    }
+
+    void aRefusedOrFailedBookingLeavesJobAndInventory()
+    {
+        QFETCH(bool, unmatched);
+        QFETCH(bool, readOnlyJob);
+        QFETCH(int, told);
+        auto doc = Job();
+        if (unmatched)
+            doc->GetCoil(0)->Name = "99";
+        QCOMPARE(SaveJobFile(*doc, doc->GetPathName()), 0);
+        const std::string jobBefore = Read("job.vcj");
+        if (readOnlyJob)
+            QFile::setPermissions(QString::fromStdString(doc->GetPathName()), QFile::ReadOwner);
+        const std::string stockBefore = Read("stock.db");
+        ui_.messages.answers = {MessageAnswer::No};
+
+        test::OnModal<CUpdateInventoryDlg>([](CUpdateInventoryDlg& d) { Press(d, QDialogButtonBox::Ok); });
+        QVERIFY(!UpdateInventory(*doc, ui_.Services(), data_->Services(), nullptr));
+        QCOMPARE(doc->InventoryUpdated, 0);
+        QCOMPARE(Read("job.vcj"), jobBefore);
+        QCOMPARE(Read("stock.db"), stockBefore);
+        QVERIFY(Read("stkused.db").empty());
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>{told});
+        if (unmatched)
+            QVERIFY(ui_.messages.shown[0].text.find("  99  steel") != std::string::npos);
     }
 };
 
