@@ -2,16 +2,16 @@
 
 #include "inventory/booking.h"
 #include "inventory/bookingplan.h"
-#include "inventory/stockchanges.h"
-#include "model/jobfile.h"
-#include "platform/safefile.h"
 #include "inventory/inventory.h"
 #include "inventory/inventorydialogs.h"
 #include "inventory/matedb.h"
+#include "inventory/stockchanges.h"
 #include "inventory/stockdb.h"
+#include "model/jobfile.h"
 #include "pgstore/pgrows.h"
 #include "pgstore/pgschema.h"
 #include "pgstore/storeuri.h"
+#include "platform/safefile.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "units/numeric.h"
@@ -30,15 +30,8 @@ constexpr int kMsgAlreadyUpdated = 263;
 constexpr int kBusyRetries = 50;
 constexpr int kLostRetries = 3;
 
-std::string IdArray(const std::vector<CsStockRec>& records)
-{
-    std::string array = "{";
-    for (const auto& rec : records)
-        array += (array.size() > 1 ? "," : "") + std::to_string(rec.Id);
-    return array + "}";
-}
-
-std::string IdArray(const std::vector<CsStockUsedRec>& records)
+// The records' ids as a PostgreSQL integer array.
+template <typename Record> std::string IdArray(const std::vector<Record>& records)
 {
     std::string array = "{";
     for (const auto& rec : records)
@@ -430,11 +423,8 @@ int PgInventoryStore::Book(BookingRequest& request)
         if (!Deduct(request.UsedStock, &deducted) || !Log(MergeUsedById(deducted, request.OrderNo))
             || !Append(offcuts) || !Purge())
             return false;
-        std::string ids = "{";
-        for (const auto& rec : offcuts)
-            ids += (ids.size() > 1 ? "," : "") + std::to_string(rec.Id);
         return db_.Exec("UPDATE vellicor.bookings SET offcut_ids = $2::integer[] WHERE booking_key = $1",
-                        {request.Key, ids + "}"})
+                        {request.Key, IdArray(offcuts)})
             .has_value();
     }, true);
     if (!done && !earlier)
