@@ -322,6 +322,40 @@ TEST_P(InventoryStore, ABookingDeductsLogsAppendsAndPurges)
     EXPECT_TRUE(messages_.shown.empty());
 }
 
+// A used coil from the inventory that no stock record can give: the user decides whether the job
+// is booked without it.
+TEST_P(InventoryStore, ABookingAsksAboutCoilsThatMatchNoRecord)
+{
+    CsStockDb stock = test::MakeBookingStock();
+    stock.Records[0].Qty = 4;
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        SCOPED_TRACE(answer == MessageAnswer::Yes ? "booked without them" : "refused");
+        Seed(stock.LastId, stock.Records);
+        const std::string before = Read().Bytes();
+        auto job = test::MakeBookingJob();
+        job->OrderNo = answer == MessageAnswer::Yes ? "yes" : "no";
+        BookingRequest request = JobRequest(*job);
+        messages_.shown.clear();
+        messages_.answers = {answer};
+        const int result = store_->Book(request);
+        EXPECT_EQ(messages_.Ids(), std::vector<int>{ids::UnmatchedCoils});
+        if (answer == MessageAnswer::No) {
+            EXPECT_EQ(result, kInventoryCancelled);
+            EXPECT_EQ(Read().Bytes(), before);
+            continue;
+        }
+        EXPECT_EQ(result, kInventoryDone);
+        // The first used coil of id 17 is taken, the one that finds no coils left is not.
+        const CsStockDb after = Read();
+        EXPECT_EQ(after.Records[0].Qty, 4 - request.UsedStock[0].Qty);
+        EXPECT_EQ(after.Records.size(), 1 + request.Offcuts.size());
+        std::vector<CsStockUsedRec> log;
+        EXPECT_EQ(store_->ReadStockUsed(log), kInventoryDone);
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].Qty, request.UsedStock[0].Qty);
+    }
+}
+
 TEST_P(InventoryStore, ReplacingAndReadingBackLosesNothing)
 {
     CsStockRec odd = Stock(-5, 7, 65535, -0.0, "Größe €");
