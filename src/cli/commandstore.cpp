@@ -15,12 +15,14 @@ StoreChoice ChooseStore(Context& ctx, const std::string& command, const std::opt
         status = UsageError(ctx, command, "give either --data or --store");
         return {};
     }
-    StoreChoice choice;
-    choice.uri = data ? std::string() : uri.value_or(StoreSetting(ctx.store));
-    if (!choice.uri.empty() && !IsPostgresUri(choice.uri)) {
+    if (uri && !IsPostgresUri(*uri)) {
         status = UsageError(ctx, command, "--store takes a postgresql:// URI");
         return {};
     }
+    StoreChoice choice;
+    // As in the desktop application, a setting that names no database means the files.
+    const std::string setting = StoreSetting(ctx.store);
+    choice.uri = data ? std::string() : uri.value_or(IsPostgresUri(setting) ? setting : std::string());
     if (choice.uri.empty()) {
         choice.dataDir = CommandDataDir(ctx, data);
         if (choice.dataDir.empty()) {

@@ -18,8 +18,8 @@ struct StoreChoice {
     bool valid = false;
 };
 
-// --data DIR, else --store URI (the command's or the global one), else the settings store's
-// "Inventory"/"Store", else the default data directory. Invalid, after the message or usage error
+// --data DIR, else --store URI (the command's or the global one), else the database that the
+// settings store's "Inventory"/"Store" names, else the default data directory. Invalid, after the message or usage error
 // (set in `status`), when the directory does not exist or both options were given.
 StoreChoice ChooseStore(Context& ctx, const std::string& command, const std::optional<std::string>& data,
                         const std::optional<std::string>& store, int& status);
