@@ -39,10 +39,10 @@ public:
     // are written once each. Done with the offcuts' ids set, Cancelled when refused, Failed. After
     // an interruption the next inventory operation completes the booking.
     int Book(BookingRequest& request) override;
-    // Each used record takes its coils from the first stock record with its Id and Material, equal
-    // Length and Width and enough coils; a used record without one is ignored.
+    // Each used record with a stock id takes its coils from the first stock record with its Id and
+    // Material, equal Length and Width and enough coils; a used record without one is ignored.
     int DeductUsedStock(const std::vector<CsStockRec>& used) override;
-    // Appends the records with new ids from LastId on, also written into `stock`.
+    // Appends the records with new ids beyond every id in use, also written into `stock`.
     int AppendStock(std::vector<CsStockRec>& stock) override;
     // Appends today's line of each used record whose id is in the inventory to the log.
     int LogStockUsed(const std::vector<CsStockUsedRec>& used) override;

@@ -34,12 +34,43 @@ Deduction DeductUsed(CsStockDb& db, const std::vector<CsStockRec>& used)
     return result;
 }
 
-bool AppendWithNewIds(CsStockDb& db, std::vector<CsStockRec>& stock)
+namespace {
+
+// The highest id in use; ids above it are free.
+long long LastIdInUse(const CsStockDb& db)
 {
     long long last = std::max<long long>(db.LastId, 0);
     for (const auto& rec : db.Records)
         last = std::max<long long>(last, rec.Id);
-    if (last + static_cast<long long>(stock.size()) > std::numeric_limits<std::int32_t>::max())
+    return last;
+}
+
+bool IdsLeft(long long last, std::size_t wanted)
+{
+    return last + static_cast<long long>(wanted) <= std::numeric_limits<std::int32_t>::max();
+}
+
+} // namespace
+
+bool GiveNewIds(CsStockDb& db)
+{
+    long long last = LastIdInUse(db);
+    const auto wanted = static_cast<std::size_t>(
+        std::count_if(db.Records.begin(), db.Records.end(), [](const CsStockRec& rec) { return rec.Id == 0; }));
+    if (!IdsLeft(last, wanted))
+        return false;
+    for (auto& rec : db.Records)
+        if (rec.Id == 0)
+            rec.Id = static_cast<std::int32_t>(++last);
+    if (wanted != 0)
+        db.LastId = static_cast<std::int32_t>(last);
+    return true;
+}
+
+bool AppendWithNewIds(CsStockDb& db, std::vector<CsStockRec>& stock)
+{
+    long long last = LastIdInUse(db);
+    if (!IdsLeft(last, stock.size()))
         return false;
     for (auto& rec : stock) {
         rec.Id = static_cast<std::int32_t>(++last);
@@ -52,7 +83,8 @@ bool AppendWithNewIds(CsStockDb& db, std::vector<CsStockRec>& stock)
 
 std::size_t PurgeEmptyOffcuts(CsStockDb& db)
 {
-    return std::erase_if(db.Records, [](const CsStockRec& rec) { return rec.Qty == 0 && rec.Type != CsStockRec::Prime; });
+    return std::erase_if(db.Records,
+                         [](const CsStockRec& rec) { return rec.Qty == 0 && rec.Type != CsStockRec::Prime; });
 }
 
 std::string StockUsedLines(const CsStockDb& db, const std::vector<CsStockUsedRec>& used, const OleDate& day)

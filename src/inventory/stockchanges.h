@@ -30,6 +30,10 @@ Deduction DeductUsed(CsStockDb& db, const std::vector<CsStockRec>& used);
 // would run past the largest the file can hold.
 bool AppendWithNewIds(CsStockDb& db, std::vector<CsStockRec>& stock);
 
+// Gives the records without an id (0), in order, the next free ids as AppendWithNewIds does; false,
+// and nothing changed, when the ids would run out.
+bool GiveNewIds(CsStockDb& db);
+
 // Removes the offcut records of which no coil is left; the number removed.
 std::size_t PurgeEmptyOffcuts(CsStockDb& db);
 

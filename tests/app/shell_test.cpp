@@ -4,11 +4,13 @@
 #include "app/strings.h"
 #include "app/vellicorapp.h"
 #include "app/windowrect.h"
+#include "inventory/bookingjournal.h"
 #include "inventory/inventory.h"
 #include "inventory/stockdb.h"
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/memorysettingsstore.h"
+#include "platform/safefile.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
 #include "ui/dialogs/cutsettingsdlg.h"
@@ -86,6 +88,30 @@ private slots:
         dir_ = std::make_unique<QTemporaryDir>();
         messages_ = {};
         SetUnitSettings(UnitSettings{});
+    }
+
+    // A booking that an interrupted program left is completed before the planner sees the stock.
+    void startUpCompletesALeftBooking()
+    {
+        QVERIFY(QDir(dir_->path()).mkpath("Data"));
+        const std::string data = dir_->filePath("Data").toStdString();
+        CsStockDb booked;
+        booked.LastId = 7;
+        const std::string job = SavedJob("booked.vcj").toStdString();
+        const BookingJournal journal{
+            {{data + "/stock.db", booked.Bytes()}, {data + "/stkused.db", "7|A|1|"}, {job, "flagged"}}};
+        QCOMPARE(WriteFileAtomically(data + "/stock.db", CsStockDb().Bytes()), FileError::None);
+        QCOMPARE(WriteFileAtomically(JournalPath(data), JournalBytes(journal)), FileError::None);
+
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        std::string bytes;
+        QCOMPARE(ReadWholeFile(data + "/stock.db", bytes), FileError::None);
+        QCOMPARE(bytes, booked.Bytes());
+        QCOMPARE(ReadWholeFile(job, bytes), FileError::None);
+        QCOMPARE(bytes, std::string("flagged"));
+        QVERIFY(!QFile::exists(QString::fromStdString(JournalPath(data))));
+        QVERIFY(messages_.shown.empty());
     }
 
     void cutSettingsOkDiscardsTheResult()

@@ -148,6 +148,17 @@ TEST_F(BookCommand, RefusalsAndFailures)
     EXPECT_EQ(LoadJobFile(Path("noorder.vcj"), MemorySettingsStore()).doc->InventoryUpdated, 0);
 }
 
+TEST_F(BookCommand, AJsonJobIsSavedFlaggedInItsOwnFormat)
+{
+    ASSERT_EQ(Cli({"convert", Path("job.vcj"), Path("job.json")}).status, cli::kExitOk);
+    const test::CliRun run = Cli({"book", Path("job.json"), "--data", Path("data")});
+    ASSERT_EQ(run.status, cli::kExitOk) << run.err;
+    EXPECT_NE(test::ReadFile(dir_ / "job.json").find("\"inventoryUpdated\": 1"), std::string::npos);
+    EXPECT_EQ(Stock().Records[0].Qty, 4);
+    EXPECT_EQ(Cli({"book", Path("job.json"), "--data", Path("data")}).status, cli::kExitNoResult);
+    EXPECT_EQ(Stock().Records[0].Qty, 4);
+}
+
 // Nothing is booked and the job stays unflagged, however often it is tried.
 TEST_F(BookCommand, ABookingThatCannotGoThroughChangesNothing)
 {

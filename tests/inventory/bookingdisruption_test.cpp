@@ -1,6 +1,7 @@
 #include "inventory/booking.h"
 #include "inventory/bookingplan.h"
 #include "inventory/inventory.h"
+#include "inventory/stockchanges.h"
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
 #include "model/jobfile.h"
@@ -277,6 +278,20 @@ TEST(BookingPlan, IdsNeitherOverflowNorRepeatAndSumsSaturate)
     stock.LastId = std::numeric_limits<std::int32_t>::max() - 1;
     plan = PlanBooking(stock, "", request, OleDateNow());
     EXPECT_FALSE(plan.IdsLeft);
+
+    // Rows added in Manage Inventory beside a typed id above LastId.
+    CsStockDb edited;
+    edited.LastId = 3;
+    edited.Records.resize(3);
+    edited.Records[1].Id = 50;
+    ASSERT_TRUE(GiveNewIds(edited));
+    EXPECT_EQ(edited.Records[0].Id, 51);
+    EXPECT_EQ(edited.Records[2].Id, 52);
+    EXPECT_EQ(edited.LastId, 52);
+    edited.Records.emplace_back();
+    edited.LastId = std::numeric_limits<std::int32_t>::max();
+    EXPECT_FALSE(GiveNewIds(edited));
+    EXPECT_EQ(edited.Records[3].Id, 0);
 
     std::vector<CsStockRec> used(2);
     used[0].Id = used[1].Id = 3;

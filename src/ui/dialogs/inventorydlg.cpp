@@ -1,8 +1,9 @@
 #include "ui/dialogs/inventorydlg.h"
 
 #include "inventory/inventory.h"
-#include "platform/stringids.h"
+#include "inventory/stockchanges.h"
 #include "inventory/stockdb.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "ui/dialogs/csvimportdlg.h"
 #include "ui/dialogs/dialogbuttons.h"
@@ -254,10 +255,10 @@ void CsInventoryDlg::StoreToDb()
         rec.Date = date.isEmpty() ? OleDateNow() : ParseLocaleDateTime(date);
         rec.Remarks = text(ColRemarks);
         rec.Sel = ParseInt(text(ColSel));
-        if (rec.Id == 0)
-            rec.Id = ++db_->LastId;
         db_->Records.push_back(std::move(rec));
     }
+    // A typed id above LastId is not handed out again, and LastId cannot overflow.
+    GiveNewIds(*db_);
 }
 
 bool CsInventoryDlg::ImportCsvFile(const QString& file)
