@@ -34,6 +34,7 @@
 #include <QProgressDialog>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -109,6 +110,8 @@ CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
     CreateMenus();
     CreateToolBar();
     statusBar()->showMessage(Prompt(ids::StatusReady));
+    statusBar()->addPermanentWidget(new QLabel(
+        QString::fromStdString(Strings().Format(ids::StoreStatus, {app_.Inventory().StoreName()})), statusBar()));
 
     setGeometry(LoadWindowRect(app_.Store()));
     setWindowState(Qt::WindowMaximized);

@@ -7,6 +7,8 @@
 #include "app/strings.h"
 #include "app/tipdlg.h"
 #include "app/weblinks.h"
+#include "inventory/inventory.h"
+#include "pgstore/openstore.h"
 #include "platform/safefile.h"
 #include "units/units.h"
 
@@ -56,8 +58,9 @@ bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
     // A first start, or a new user on a read-only installation, gets a starter library and an
     // empty inventory in the data directory.
     const std::string dataDir = paths_.DataDir();
-    LoadMaterialLibrary(materials_, dataDir, *messages_);
-    inventory_ = std::make_unique<CsInventory>(dataDir, *messages_);
+    inventory_ = OpenInventoryStore(StoreSetting(store_), dataDir, *messages_).store;
+    inventory_->ReadMaterialLibrary(materials_);
+    inventoryDialogs_.SetInventory(inventory_.get());
 
     frame_ = std::make_unique<CMainFrame>(*this);
     boxes_.SetParent(frame_.get());

@@ -6,7 +6,7 @@
 #include "app/qtprinter.h"
 #include "app/qtshell.h"
 #include "app/qtsettingsstore.h"
-#include "inventory/inventory.h"
+#include "inventory/inventorystore.h"
 #include "inventory/matedb.h"
 #include "ui/dialogs/qtinventorydialogs.h"
 #include "ui/uiservices.h"
@@ -45,10 +45,10 @@ public:
     IShell& Shell() { return *shell_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
     CContextHelp& Help() { return help_; }
-    // The material library, loaded for the whole run, and the inventory service; both exist from
-    // start-up on.
+    // The material library, loaded for the whole run, and the inventory store the settings store's
+    // "Inventory"/"Store" chooses; both exist from start-up on.
     CsMateDb& Materials() { return materials_; }
-    CsInventory& Inventory() { return *inventory_; }
+    IInventoryStore& Inventory() { return *inventory_; }
     IInventoryDialogs& InventoryDialogs() { return inventoryDialogs_; }
     // What the job windows and the application's dialogs are given; the inventory from start-up on.
     UiServices Services();
@@ -79,7 +79,7 @@ private:
     IShell* shell_;
     CContextHelp help_;
     CsMateDb materials_;
-    std::unique_ptr<CsInventory> inventory_;
+    std::unique_ptr<IInventoryStore> inventory_;
     CQtInventoryDialogs inventoryDialogs_;
     QPointer<CSplashWnd> splash_;
     std::unique_ptr<CMainFrame> frame_;

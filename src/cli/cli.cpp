@@ -27,16 +27,27 @@ constexpr std::array kCommands{
     Command{"convert", "convert IN OUT", "convert a job between .vcj and .json, either way", &RunConvert},
     Command{"show", "show IN [--json]", "print a job's inputs, cut settings and result, or the JSON job", &RunShow},
     Command{"report", "report IN -o FILE.rtf", "write the RTF report of a job that has a result", &RunReport},
-    Command{"book", "book IN [--data DIR] [--order NO]",
-            "book a job's result against the stock inventory in DIR and save the job; --order sets its order number",
+    Command{"book", "book IN [--data DIR | --store URI] [--order NO]",
+            "book a job's result against the stock inventory in DIR or the database of URI and save the job;\n"
+            "      --order sets its order number",
             &RunBook},
-    Command{"inventory", "inventory list [--data DIR] [--json]",
-            "print the stock inventory in DIR", &RunInventory},
+    Command{"inventory",
+            "inventory list [--data DIR | --store URI] [--json]\n"
+            "  inventory init --store URI\n"
+            "  inventory export --store URI --data DIR\n"
+            "  inventory import --store URI --data DIR",
+            "print the stock inventory; create or migrate a database store; copy stock, log and library\n"
+            "      from the database into the files of DIR (export) or from the files into the database (import)",
+            &RunInventory},
     Command{"units", "units format VALUE_MM... | parse TEXT...",
             "format millimetre values in the display unit, or read texts in it", &RunUnits},
 };
 
-constexpr const char* kDataDirNote = "DIR is the desktop application's data directory unless --data is given.\n\n";
+constexpr const char* kDataDirNote =
+    "DIR is the desktop application's data directory unless --data is given. URI is a PostgreSQL\n"
+    "connection URI (postgresql://host/db); without --data or --store the settings store's section\n"
+    "\"Inventory\", value \"Store\" chooses, the files when it is empty. --store may also stand before\n"
+    "the command.\n\n";
 
 constexpr const char* kCommonOptions =
     "Options every command takes:\n"
@@ -112,6 +123,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::optional<int> unit;
     std::optional<int> decimals;
     std::optional<int> denominator;
+    std::optional<std::string> storeUri;
     bool help = false;
     std::vector<std::string> rest;
 
@@ -136,6 +148,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             profile = value();
             if (!profile)
                 return usage("--profile needs a file");
+        } else if (a == "--store" && rest.empty()) {
+            storeUri = value();
+            if (!storeUri)
+                return usage("--store needs a URI");
         } else if (a == "--unit") {
             auto v = value();
             unit = v ? IndexOf(*v, {"mm", "cm", "m", "in-frac", "in", "ft"}) : std::nullopt;
@@ -189,7 +205,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     SetUnitSettings(units);
 
     CliMessages messages(err);
-    Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err, programPath};
+    Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err, programPath,
+                storeUri};
     return command->run(ctx);
 }
 

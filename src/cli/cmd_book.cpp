@@ -1,8 +1,9 @@
+#include "cli/commandstore.h"
 #include "cli/context.h"
-#include "cli/datadir.h"
 #include "cli/jobio.h"
 #include "cli/texttable.h"
 #include "inventory/booking.h"
+#include "inventory/bookingkey.h"
 #include "inventory/bookingplan.h"
 #include "inventory/inventory.h"
 #include "model/jobfile.h"
@@ -46,13 +47,17 @@ int RunBook(Context& ctx)
 {
     std::string in;
     std::optional<std::string> data;
+    std::optional<std::string> store;
     std::optional<std::string> order;
     for (std::size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
-        if (a == "--data" || a == "--order") {
+        if (a == "--data" || a == "--order" || a == "--store") {
             if (i + 1 >= ctx.args.size())
-                return UsageError(ctx, "book", a + (a == "--data" ? " needs a directory" : " needs an order number"));
-            (a == "--data" ? data : order) = ctx.args[++i];
+                return UsageError(ctx, "book",
+                                  a + (a == "--data"    ? " needs a directory"
+                                       : a == "--store" ? " needs a URI"
+                                                        : " needs an order number"));
+            (a == "--data" ? data : a == "--store" ? store : order) = ctx.args[++i];
         } else if (!a.empty() && a[0] == '-') {
             return UsageError(ctx, "book", "unknown option '" + a + "'");
         } else if (in.empty()) {
@@ -67,11 +72,14 @@ int RunBook(Context& ctx)
     if (!format)
         return UsageError(ctx, "book", "'" + in + "' is neither a .vcj nor a .json job");
 
-    const std::string dataDir = CommandDataDir(ctx, data);
-    if (dataDir.empty())
-        return kExitIo;
+    int status = kExitOk;
+    const StoreChoice choice = ChooseStore(ctx, "book", data, store, status);
+    if (!choice.valid)
+        return status;
     // Opening the inventory completes a booking an interrupted run left, which may be this job's.
-    CsInventory inventory(dataDir, ctx.messages);
+    const auto inventory = OpenChosenStore(ctx, choice);
+    if (!inventory)
+        return kExitIo;
     std::string loaded;
     if (const int error = OpenErrorId(ReadWholeFile(in, loaded)); error != 0) {
         ctx.messages.Tell(error, {in}, MessageIcon::Error);
@@ -93,15 +101,16 @@ int RunBook(Context& ctx)
     }
 
     BookingLists lists = FillLists(*doc);
-    BookingRequest request{doc->OrderNo, lists.UsedStock, lists.Offcuts, in, {}, loaded};
+    BookingRequest request{doc->OrderNo, lists.UsedStock, lists.Offcuts, in, {}, loaded, BookingKey(*doc)};
     doc->InventoryUpdated = 1;
     request.JobBytes = *format == JobFormat::Binary ? JobFileBytes(*doc) : JobToJson(*doc);
-    switch (inventory.Book(request)) {
+    switch (inventory->Book(request)) {
     case kInventoryDone:
         lists.Offcuts = request.Offcuts;
         PrintBooking(ctx.out, lists);
         return kExitOk;
     case kInventoryCancelled:
+    case kInventoryAlreadyBooked:
         return kExitNoResult;
     default:
         return kExitIo;

@@ -5,6 +5,7 @@
 #include "platform/inisettingsstore.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct Context {
     std::ostream& err;
     // How the program was started, to find the desktop installation beside it.
     std::string programPath;
+    // The inventory store named before the command (--store URI).
+    std::optional<std::string> storeUri;
 };
 
 // A command's usage error: the message, then a pointer to the command's --help.

@@ -22,6 +22,8 @@ struct BookingRequest {
     std::string JobBytes;
     // The job file's bytes as the caller read them; when given, a job file changed since is refused.
     std::optional<std::string> JobLoaded;
+    // Made from the job by BookingKey; a store that keeps it books a key once.
+    std::string Key;
 };
 
 // What a booking changes, worked out in memory before any file is written.

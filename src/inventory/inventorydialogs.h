@@ -6,8 +6,8 @@
 
 namespace vellicor {
 
-class CsInventory;
 class CsStockDb;
+class IInventoryStore;
 
 // The inventory dialog in its three modes, as the desktop application shows it.
 class IInventoryDialogs {
@@ -21,7 +21,7 @@ public:
     virtual bool SelectStock(CsStockDb& db) = 0;
     // Stocks-used mode: shows the log's records; its clear button empties the log through
     // `inventory`.ClearStockUsed and closes the dialog.
-    virtual void ViewStockUsed(const std::vector<CsStockUsedRec>& records, CsInventory& inventory) = 0;
+    virtual void ViewStockUsed(const std::vector<CsStockUsedRec>& records, IInventoryStore& inventory) = 0;
 };
 
 } // namespace vellicor

@@ -184,6 +184,19 @@ constexpr std::array kStrings{
                          "saved. Reload it (your changes are lost)?"},
     BuiltinString{61904, "%1\nThe job file was changed since it was loaded. Nothing was booked; open the job again."},
     BuiltinString{61905, "The stock inventory %1 has no stock ids left for new offcuts. Nothing was booked."},
+    BuiltinString{61920, "The stock inventory in %1 was changed by someone else since it was loaded, and your changes "
+                         "were not saved. Reload it (your changes are lost)?"},
+    BuiltinString{61921, "Cannot connect to the inventory store %1:\n%2"},
+    BuiltinString{61922, "The inventory store %1 refused the user name or password."},
+    BuiltinString{61923, "The connection to the inventory store %1 was lost. What was being saved is either complete "
+                         "or absent; run the command again to complete it."},
+    BuiltinString{61924, "The inventory store %1 holds no inventory yet. Create it with: vellicor-cli inventory init "
+                         "--store URI"},
+    BuiltinString{61925, "The inventory store %1 was made by a newer Vellicor (schema %2)."},
+    BuiltinString{61926, "The inventory store %1 reported an error:\n%2"},
+    BuiltinString{61927, "The inventory store %1 stayed busy with other bookings; nothing was booked. Try again."},
+    BuiltinString{61928, "%1 - %2"},
+    BuiltinString{61929, "Inventory: %1"},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

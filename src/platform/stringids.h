@@ -55,6 +55,18 @@ inline constexpr int UnmatchedCoils = 61902;
 inline constexpr int FileChangedSinceLoaded = 61903;
 inline constexpr int JobChangedSinceLoaded = 61904;
 inline constexpr int StockIdsExhausted = 61905;
+
+// The inventory store.
+inline constexpr int StoreChangedSinceLoaded = 61920;
+inline constexpr int StoreConnectFailed = 61921;
+inline constexpr int StoreWrongPassword = 61922;
+inline constexpr int StoreConnectionLost = 61923;
+inline constexpr int StoreNoSchema = 61924;
+inline constexpr int StoreNewerSchema = 61925;
+inline constexpr int StoreError = 61926;
+inline constexpr int StoreBusy = 61927;
+inline constexpr int StoreCaption = 61928;
+inline constexpr int StoreStatus = 61929;
 } // namespace ids
 
 } // namespace vellicor

@@ -5,7 +5,7 @@
 
 namespace vellicor {
 
-class CsInventory;
+class IInventoryStore;
 class IInventoryDialogs;
 class ISettingsStore;
 class IUserMessages;
@@ -16,7 +16,7 @@ class IUserMessages;
 struct UiServices {
     ISettingsStore& settings;
     IUserMessages& messages;
-    CsInventory* inventory = nullptr;
+    IInventoryStore* inventory = nullptr;
     IInventoryDialogs* inventoryDialogs = nullptr;
     // The material library's codes, each followed by "\n", as they are when a page loads.
     std::function<std::string()> materialChoices = {};

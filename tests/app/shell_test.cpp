@@ -31,10 +31,12 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -158,8 +160,12 @@ private slots:
         CMainFrame* frame = app->MainFrame();
 
         // Manage Inventory: OK saves the edited inventory.
-        WhenModal<CsInventoryDlg>([frame](CsInventoryDlg* dialog) {
+        // Planners sharing a database see which inventory they edit, in the caption and the status bar.
+        const QString store = QString::fromStdString(app->Paths().DataDir());
+        QVERIFY(frame->statusBar()->findChild<QLabel*>()->text().contains(store));
+        WhenModal<CsInventoryDlg>([frame, store](CsInventoryDlg* dialog) {
             QCOMPARE(dialog->GetMode(), CsInventoryDlg::Mode::Edit);
+            QVERIFY(dialog->windowTitle().contains(store));
             QCOMPARE(dialog->parentWidget(), frame);
             dialog->Grid()->SetValue(1, CsInventoryDlg::ColName, "R1");
             dialog->Grid()->SetValue(1, CsInventoryDlg::ColQty, "3");
@@ -167,13 +173,13 @@ private slots:
         });
         frame->Action(cmd::ManageInventory)->trigger();
         CsStockDb db;
-        QVERIFY(db.Open(app->Inventory().StockDbPath(), messages_));
+        QVERIFY(db.Open(app->Paths().DataDir() + "/stock.db", messages_));
         QCOMPARE(db.Records.size(), std::size_t{1});
         QCOMPARE(db.Records[0].Id, 1);
         QCOMPARE(db.Records[0].Name, std::string("R1"));
 
         // View Stock Used Db: the log in stocks-used mode.
-        QFile log(QString::fromStdString(app->Inventory().StockUsedPath()));
+        QFile log(QString::fromStdString(app->Paths().DataDir() + "/stkused.db"));
         QVERIFY(log.open(QIODevice::WriteOnly) && log.write("1|A12|2|08/12/2026||crca|2500.00|1250.00|1.00|\n") > 0);
         log.close();
         WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) {

@@ -5,12 +5,12 @@
 #include "platform/dirlock.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
+#include "support/scripteddialogs.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 namespace vellicor {
 namespace {
@@ -44,22 +44,7 @@ CsStockUsedRec UsedLine(std::int32_t id, std::uint16_t qty)
     return rec;
 }
 
-// Dialogs that act as the test tells them.
-struct ScriptedDialogs : IInventoryDialogs {
-    bool EditInventory(CsStockDb& db) override { return edit(db); }
-    bool SelectStock(CsStockDb& db) override { return select(db); }
-    void ViewStockUsed(const std::vector<CsStockUsedRec>& records, CsInventory& inventory) override
-    {
-        viewed = records;
-        if (clearOnView)
-            inventory.ClearStockUsed();
-    }
-
-    std::function<bool(CsStockDb&)> edit;
-    std::function<bool(CsStockDb&)> select;
-    std::vector<CsStockUsedRec> viewed;
-    bool clearOnView = false;
-};
+using test::ScriptedDialogs;
 
 class Inventory : public test::TempDirTest {
 protected:

@@ -3,6 +3,7 @@
 #include "inventory/inventory.h"
 #include "inventory/stockchanges.h"
 #include "inventory/stockdb.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "ui/dialogs/csvimportdlg.h"
 #include "ui/dialogs/dialogbuttons.h"
@@ -122,7 +123,7 @@ CsInventoryDlg::CsInventoryDlg(CsStockDb& db, Mode mode, const std::string& mate
     SetUp(materials);
 }
 
-CsInventoryDlg::CsInventoryDlg(std::vector<CsStockUsedRec> used, CsInventory& inventory, UiServices services,
+CsInventoryDlg::CsInventoryDlg(std::vector<CsStockUsedRec> used, IInventoryStore& inventory, UiServices services,
                                QWidget* parent)
     : CsInventoryDlg(Mode::StocksUsed, services, parent)
 {
@@ -172,7 +173,11 @@ void CsInventoryDlg::SetUp(const std::string& materials)
         break;
     case Mode::Edit:
         import_->show();
-        setWindowTitle(UiText(kCaptionEdit));
+        // Planners sharing a database must see which inventory they are editing.
+        setWindowTitle(services_.inventory ? QString::fromStdString(Strings().Format(
+                                                 ids::StoreCaption, {Strings().Text(kCaptionEdit),
+                                                                     services_.inventory->StoreName()}))
+                                           : UiText(kCaptionEdit));
         grid_->SetLayoutName(QStringLiteral("SLIT_INV_DLG"));
         break;
     }

@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace vellicor {
 
-class CsInventory;
+class IInventoryStore;
 class CsStockDb;
 class CSGridWnd;
 
@@ -40,7 +40,7 @@ public:
     CsInventoryDlg(CsStockDb& db, Mode mode, const std::string& materials, UiServices services,
                    QWidget* parent = nullptr);
     // Stocks-used mode: shows `used`; the clear button empties the log of `inventory`.
-    CsInventoryDlg(std::vector<CsStockUsedRec> used, CsInventory& inventory, UiServices services,
+    CsInventoryDlg(std::vector<CsStockUsedRec> used, IInventoryStore& inventory, UiServices services,
                    QWidget* parent = nullptr);
 
     Mode GetMode() const { return mode_; }
@@ -69,7 +69,7 @@ private:
     UiServices services_;
     CsStockDb* db_ = nullptr;
     std::vector<CsStockUsedRec> used_;
-    CsInventory* inventory_ = nullptr;
+    IInventoryStore* inventory_ = nullptr;
     CSGridWnd* grid_;
     QDialogButtonBox* buttons_;
     QPushButton* clear_;

@@ -1,5 +1,6 @@
 #include "ui/dialogs/materialdlg.h"
 
+#include "inventory/inventory.h"
 #include "inventory/inventorylock.h"
 #include "inventory/matedb.h"
 #include "platform/stringids.h"
@@ -122,7 +123,11 @@ void CsMaterialDlg::accept()
             return;
         }
     }
-    if (!edited.Save(services_.messages))
+    // A library that came from no file lives in the database store, if there is one.
+    const bool saved = path.empty() && services_.inventory
+        ? services_.inventory->SaveMaterialLibrary(edited) == kInventoryDone
+        : edited.Save(services_.messages);
+    if (!saved)
         return;
     library_ = std::move(edited);
     services_.messages.Tell(kMsgRestart);

@@ -22,7 +22,7 @@ bool CQtInventoryDialogs::SelectStock(CsStockDb& db)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void CQtInventoryDialogs::ViewStockUsed(const std::vector<CsStockUsedRec>& records, CsInventory& inventory)
+void CQtInventoryDialogs::ViewStockUsed(const std::vector<CsStockUsedRec>& records, IInventoryStore& inventory)
 {
     CsInventoryDlg dialog(records, inventory, services_, parent_);
     dialog.exec();

@@ -16,10 +16,12 @@ public:
     CQtInventoryDialogs(UiServices services, const CsMateDb& materials, QWidget* parent = nullptr);
 
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // The store the edit mode names in its caption.
+    void SetInventory(IInventoryStore* inventory) { services_.inventory = inventory; }
 
     bool EditInventory(CsStockDb& db) override;
     bool SelectStock(CsStockDb& db) override;
-    void ViewStockUsed(const std::vector<CsStockUsedRec>& records, CsInventory& inventory) override;
+    void ViewStockUsed(const std::vector<CsStockUsedRec>& records, IInventoryStore& inventory) override;
 
 private:
     UiServices services_;

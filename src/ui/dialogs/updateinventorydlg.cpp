@@ -1,5 +1,6 @@
 #include "ui/dialogs/updateinventorydlg.h"
 
+#include "inventory/bookingkey.h"
 #include "inventory/bookingplan.h"
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
@@ -39,7 +40,7 @@ QString DateText(const OleDate& date)
 
 } // namespace
 
-CUpdateInventoryDlg::CUpdateInventoryDlg(CVellicorDoc& doc, CsInventory& inventory, const CsMateDb& materials,
+CUpdateInventoryDlg::CUpdateInventoryDlg(CVellicorDoc& doc, IInventoryStore& inventory, const CsMateDb& materials,
                                          UiServices services, QWidget* parent)
     : QDialog(parent), doc_(doc), inventory_(inventory), grid_(new CSGridWnd("IDR_DB_STOCK_OGL", services, this))
 {
@@ -124,12 +125,19 @@ void CUpdateInventoryDlg::accept()
     grid_->TransferCurrentCell();
     if (grid_->IsModified())
         ReadBackOffcuts();
-    BookingRequest request{doc_.OrderNo, lists_.UsedStock, lists_.Offcuts, doc_.GetPathName(), {}, {}};
+    BookingRequest request{doc_.OrderNo, lists_.UsedStock, lists_.Offcuts, doc_.GetPathName(), {}, {},
+                           BookingKey(doc_)};
     const int updated = doc_.InventoryUpdated;
     doc_.InventoryUpdated = 1;
     request.JobBytes = JobFileBytes(doc_);
     doc_.InventoryUpdated = updated;
-    if (inventory_.Book(request) != kInventoryDone) {
+    const int booked = inventory_.Book(request);
+    if (booked == kInventoryAlreadyBooked) {
+        // Booked before, from a copy of the job or a run whose job file was not saved.
+        doc_.InventoryUpdated = 1;
+        doc_.SetModifiedFlag(false);
+    }
+    if (booked != kInventoryDone) {
         QDialog::reject();
         return;
     }

@@ -10,7 +10,7 @@ namespace vellicor {
 
 class CSGridWnd;
 class CVellicorDoc;
-class CsInventory;
+class IInventoryStore;
 class CsMateDb;
 
 // "Update Inventory...": the offcuts a job's result leaves, whose names, sizes and remarks the
@@ -27,7 +27,7 @@ public:
         ColLeftTrim, ColRightTrim, ColDate, ColSel, ColOrderNo, ColRemarks,
     };
 
-    CUpdateInventoryDlg(CVellicorDoc& doc, CsInventory& inventory, const CsMateDb& materials, UiServices services,
+    CUpdateInventoryDlg(CVellicorDoc& doc, IInventoryStore& inventory, const CsMateDb& materials, UiServices services,
                         QWidget* parent = nullptr);
 
     CSGridWnd* Grid() const { return grid_; }
@@ -42,7 +42,7 @@ private:
     void ReadBackOffcuts();
 
     CVellicorDoc& doc_;
-    CsInventory& inventory_;
+    IInventoryStore& inventory_;
     CSGridWnd* grid_;
     BookingLists lists_;
 };

@@ -2,7 +2,7 @@
 
 namespace vellicor {
 
-class CsInventory;
+class IInventoryStore;
 class CsMateDb;
 class IPrinterMetrics;
 
@@ -10,7 +10,7 @@ class IPrinterMetrics;
 // laid out for, and the stock inventory and material library a booking works on.
 struct ResultServices {
     const IPrinterMetrics& printer;
-    CsInventory& inventory;
+    IInventoryStore& inventory;
     const CsMateDb& materials;
 };
 

@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(saved->Layouts.GetCount(), layouts.GetCount());
         CsStockDb stock;
         std::string bytes;
-        QCOMPARE(ReadWholeFile(app.Inventory().StockDbPath(), bytes), FileError::None);
+        QCOMPARE(ReadWholeFile(app.Paths().DataDir() + "/stock.db", bytes), FileError::None);
         QVERIFY(stock.Load(bytes));
         QVERIFY(!stock.Records.empty());
         const std::vector<int> told = ui_.messages.Ids();

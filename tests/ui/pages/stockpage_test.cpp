@@ -26,7 +26,7 @@ struct PickingDialogs : IInventoryDialogs {
             rec.Sel = std::count(ids.begin(), ids.end(), rec.Id) > 0;
         return true;
     }
-    void ViewStockUsed(const std::vector<CsStockUsedRec>&, CsInventory&) override {}
+    void ViewStockUsed(const std::vector<CsStockUsedRec>&, IInventoryStore&) override {}
 
     std::vector<int> ids;
 };
