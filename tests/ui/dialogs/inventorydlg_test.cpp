@@ -1,6 +1,7 @@
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
 #include "inventory/stockdb.h"
+#include "support/choosefile.h"
 #include "support/uifixture.h"
 #include "support/whenmodal.h"
 #include "ui/dialogs/csvimportdlg.h"
@@ -261,8 +262,7 @@ private slots:
         // Yes, a file and OK: the file's rows with ids from 1; LastId is then one ahead.
         test::WhenModal<QFileDialog>([](QFileDialog* files) {
             QCOMPARE(files->windowTitle(), QString("Import PartList from Comma Separated Value (.CSV) file"));
-            files->selectFile(kCsvFixture);
-            static_cast<QDialog*>(files)->accept();
+            QVERIFY(test::ChooseFile(*files, kCsvFixture));
         });
         test::WhenModal<CCsvImportDlg>([](CCsvImportDlg* csv) {
             QCOMPARE(csv->windowTitle(), QString("Csv Stock Input..."));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/vellicordoc.h"
+#include "support/choosefile.h"
 #include "support/resultfixture.h"
 #include "support/uifixture.h"
 #include "ui/dialogs/csvimportdlg.h"
@@ -159,8 +160,7 @@ inline void WhenImporting(const QString& file, const QString& caption, const QSt
 {
     WhenShown<QFileDialog>([file](QFileDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QString("Import PartList from Comma Separated Value (.CSV) file"));
-        dialog.selectFile(file);
-        static_cast<QDialog&>(dialog).accept();
+        QVERIFY(ChooseFile(dialog, file));
     });
     WhenShown<CCsvImportDlg>([=](CCsvImportDlg& dialog) {
         QCOMPARE(dialog.windowTitle(), caption);
