@@ -5,6 +5,7 @@
 #include "model/jobjson.h"
 #include "model/vellicordoc.h"
 #include "optimiser/optimise.h"
+#include "units/numtext.h"
 
 #include <ostream>
 
@@ -25,7 +26,7 @@ public:
         err_ << "group " << s.Key << ": working coils " << s.WorkingCoils << ", requirements " << s.Requirements
              << ", widths " << s.Widths << ", passes " << s.Run.Passes << ", pool " << s.Run.PoolSize
              << ", columns " << s.Run.Columns << ", lp " << OutcomeName(s.Run.Lp) << ", layouts " << s.Run.Layouts
-             << '\n';
+             << ", short " << FormatNumber(s.Run.Shortfall, 1) << " kg\n";
     }
 
 private:

@@ -250,7 +250,9 @@ void CPatternOptimiser::AddFullWidthPatterns()
             const double x = coil.UsableWidth / step;
             if (x < 1)
                 continue;
-            slits.assign(static_cast<std::size_t>(TruncToInt(x)), static_cast<SlitPos>(k));
+            const std::size_t repeats = x < static_cast<double>(MaxLayoutSlits) ? static_cast<std::size_t>(x)
+                                                                                 : MaxLayoutSlits;
+            slits.assign(repeats, static_cast<SlitPos>(k));
             full.Add(slits, PatternTotal(slits, Widths, kerf));
         }
     }
