@@ -188,10 +188,12 @@ void CPatternOptimiser::RebalanceDropped(CLayoutList& layouts, const std::vector
     for (int i = 0; i < m; ++i)
         shortKg += (*first)[static_cast<std::size_t>(n + i)];
 
-    std::vector<int> shortColumns(static_cast<std::size_t>(m));
-    std::iota(shortColumns.begin(), shortColumns.end(), n);
-    const std::vector<double> ones(static_cast<std::size_t>(m), 1.0);
-    lp.AddRow(shortColumns, ones, CLinearProgram::RowType::LessOrEqual, shortKg + 1e-9 * (1.0 + shortKg));
+    if (m > 0) {
+        std::vector<int> shortColumns(static_cast<std::size_t>(m));
+        std::iota(shortColumns.begin(), shortColumns.end(), n);
+        const std::vector<double> ones(static_cast<std::size_t>(m), 1.0);
+        lp.AddRow(shortColumns, ones, CLinearProgram::RowType::LessOrEqual, shortKg + 1e-9 * (1.0 + shortKg));
+    }
     std::vector<double> extraOnly(static_cast<std::size_t>(n + m), 0.0);
     std::fill(extraOnly.begin(), extraOnly.begin() + n, 1.0);
     lp.SetObjective(extraOnly);

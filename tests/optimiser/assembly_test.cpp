@@ -55,6 +55,7 @@ TEST(ApplyMinPatternWeight, LightLayoutsOfAWidthCutElsewhereAreDropped)
     const Case cases[] = {
         // The 30 kg layout is the first source of 300 mm and is run 20 kg longer for the other.
         {"two light ones", {20, 30}, {50}},
+        {"one light one is run up to the limit", {30}, {50}},
         {"all heavy, in their order", {60, 70}, {60, 70}},
         {"exactly the limit is heavy", {50, 400}, {50, 400}},
     };
