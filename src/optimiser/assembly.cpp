@@ -137,7 +137,7 @@ void CPatternOptimiser::RebalanceDropped(CLayoutList& layouts, const std::vector
 
     // Columns: the extra kg of each layout, then what each dropped width stays short. The short kg
     // are minimised first, the extra coil weight second, so that stock goes to the dropped widths.
-    CLinearProgram lp(n + m);
+    CLinearProgram lp(n + m, StopToken());
     std::vector<double> shortOnly(static_cast<std::size_t>(n + m), 0.0);
     std::fill(shortOnly.begin() + n, shortOnly.end(), 1.0);
     lp.SetObjective(shortOnly);

@@ -5,6 +5,8 @@ namespace vellicor {
 void CPatternOptimiser::BuildColumns()
 {
     for (const CCoilInfo& coil : CoilInfos) {
+        if (StopRequested())
+            return;
         for (const auto& e : PatternPool.Entries) {
             const double fill = e.Total / coil.UsableWidth;
             if (fill < 0.5 || fill > 1)
@@ -23,6 +25,8 @@ void CPatternOptimiser::AddFillerSlits()
     const double kerf = Settings.Kerf;
     const long long maxKnives = Settings.MaxKnives;
     for (CPatternColumn& column : Columns) {
+        if (StopRequested())
+            return;
         const double usable = column.Coil->UsableWidth;
         CPattern& p = column.Pattern;
         // Widest filler first, repeated while it fits; the narrower ones fill what is left.

@@ -14,7 +14,8 @@ bool CanTurn(const CCoilPart& part)
 
 COptimiser::COptimiser(std::span<CCoil* const> coils, std::span<CCoilPart* const> parts,
                        std::span<CCoilPart* const> slits, std::span<CCoilPart* const> fillers,
-                       const CSettings& settings)
+                       const CSettings& settings, const CStopToken* stop)
+    : stop_(stop)
 {
     PrepareCoils(coils);
     PreparePartList(parts);

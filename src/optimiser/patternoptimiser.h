@@ -36,7 +36,7 @@ class CPatternOptimiser : public COptimiser {
 public:
     CPatternOptimiser(std::span<CCoil* const> coils, std::span<CCoilPart* const> parts,
                       std::span<CCoilPart* const> slits, std::span<CCoilPart* const> fillers,
-                      const CSettings& settings);
+                      const CSettings& settings, const CStopToken* stop = nullptr);
 
     int Run() override;
 

@@ -28,6 +28,14 @@ inline constexpr int JsonNeedsArray = 61727;
 inline constexpr int JsonNeedsObject = 61728;
 inline constexpr int JsonUnknownName = 61729;
 
+// The optimiser.
+inline constexpr int OutOfMemoryInGroup = 61740;
+inline constexpr int OutOfMemory = 61741;
+inline constexpr int UnexpectedError = 61742;
+inline constexpr int GroupNoCoilWideEnough = 61743;
+inline constexpr int GroupTooManyWidths = 61744;
+inline constexpr int GroupInfeasible = 61745;
+
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;
 inline constexpr int LayoutRightTrim = 61761;
