@@ -7,6 +7,7 @@
 #include "app/vellicorapp.h"
 #include "app/windowrect.h"
 #include "inventory/matedb.h"
+#include "model/jobcheck.h"
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/stringids.h"
@@ -481,6 +482,10 @@ void CMainFrame::OptimiseJob(CChildFrame& job)
 {
     // The page's validation result does not stop the run: it works on what the job holds.
     job.GetView().StoreActivePage();
+    if (const auto problem = CheckJob(job.GetDocument())) {
+        app_.Messages().Tell(problem->MessageId, problem->Args, MessageIcon::Error);
+        return;
+    }
     if (OptimiseWithProgress(this, job.GetDocument(), app_.Messages()) == EOptimiseEnd::Result) {
         job.GetView().Sheet()->setCurrentIndex(CVellicorView::ResultsTab);
         job.GetView().ReloadActivePage();
