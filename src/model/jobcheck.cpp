@@ -14,6 +14,8 @@ namespace {
 constexpr double kMaxThickness = 1000.0;
 constexpr double kMinThickness = 0.001;
 constexpr int kMax16 = 65535;
+// More knives than any slitter has only lets narrow widths combine into ever longer patterns.
+constexpr int kMaxKnives = 1000;
 
 std::string Number(double x)
 {
@@ -94,7 +96,7 @@ std::optional<CJobProblem> CheckJob(const CVellicorDoc& doc)
     }
     const CSettings& s = doc.Settings;
     CRecordCheck(problem, Strings().Text(ids::JobSettingsRecord))
-        .Whole("maxKnives", s.MaxKnives, 0, kMax16)
+        .Whole("maxKnives", s.MaxKnives, 0, kMaxKnives)
         .Whole("maxDifSlits", s.MaxDifSlits, 0, std::numeric_limits<int>::max())
         .Range("kerf", s.Kerf, 0.0, MaxJobLength)
         .Range("minOffCut", s.MinOffCut, 0.0, MaxJobLength)

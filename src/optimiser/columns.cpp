@@ -29,6 +29,11 @@ void CPatternOptimiser::AddFillerSlits()
             return;
         const double usable = column.Coil->UsableWidth;
         CPattern& p = column.Pattern;
+        // The widths summed in position order, as PatternTotal sums them: the totals come out the
+        // same without summing the whole pattern again for every filler slit.
+        double widths = 0.0;
+        for (SlitPos k : p.Positions)
+            widths += Widths[k].Width;
         // Widest filler first, repeated while it fits; the narrower ones fill what is left.
         for (std::size_t j = requirementWidths_; j < Widths.size(); ++j) {
             const double step = kerf + Widths[j].Width;
@@ -36,7 +41,8 @@ void CPatternOptimiser::AddFillerSlits()
                 continue;
             while (usable - p.Total >= step && static_cast<long long>(p.Positions.size()) <= maxKnives) {
                 p.Positions.push_back(static_cast<SlitPos>(j));
-                p.Total = PatternTotal(p.Positions, Widths, kerf);
+                widths += Widths[j].Width;
+                p.Total = widths + static_cast<double>(p.Positions.size()) * kerf;
             }
         }
     }
