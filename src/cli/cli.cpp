@@ -65,8 +65,8 @@ void PrintHelp(std::ostream& out)
     for (const auto& c : kCommands)
         out << "  " << c.usage << "\n      " << c.summary << '\n';
     out << "  --version | --help | COMMAND --help\n\n" << kDataDirNote << kCommonOptions
-        << "\nExit status: 0 done, 1 input unreadable or not writable, 2 usage error,\n"
-           "3 no result or a refused booking.\n";
+        << "\nExit status: 0 done, 1 input unreadable, refused or not writable, or out of memory,\n"
+           "2 usage error, 3 no result or a refused booking.\n";
 }
 
 void PrintCommandHelp(std::ostream& out, const Command& c)

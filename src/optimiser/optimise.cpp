@@ -25,8 +25,9 @@ COptimiseError::COptimiseError(int messageId, std::vector<std::string> args)
 
 namespace {
 
-// Why a group that yields nothing did so, for the planner.
-void TellOutcome(IUserMessages& messages, const std::string& key, const CPatternOptimiser& optimiser)
+// Why a group that yields nothing did so, for the planner; the same for every engine.
+void TellOutcome(IUserMessages& messages, const std::string& key, const COptimiser& optimiser,
+                 CLinearProgram::Outcome lp)
 {
     switch (optimiser.Outcome) {
     case EGroupOutcome::NoCoilWideEnough:
@@ -38,7 +39,7 @@ void TellOutcome(IUserMessages& messages, const std::string& key, const CPattern
                        std::to_string(MaxWidthEntries)});
         break;
     case EGroupOutcome::Infeasible:
-        messages.Tell(ids::GroupInfeasible, {key, OutcomeName(optimiser.Stats.Lp)});
+        messages.Tell(ids::GroupInfeasible, {key, OutcomeName(lp)});
         break;
     case EGroupOutcome::Optimised:
     case EGroupOutcome::Stopped:
@@ -103,7 +104,7 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
             if (optimiser.Outcome == EGroupOutcome::Optimised)
                 result = run;
             else
-                TellOutcome(messages, key, optimiser);
+                TellOutcome(messages, key, optimiser, optimiser.Stats.Lp);
             if (progress)
                 progress->AfterGroup({key, optimiser.WorkCoils.size(), optimiser.WorkParts.size(),
                                       optimiser.Widths.size(), optimiser.Stats});
