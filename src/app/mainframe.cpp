@@ -7,6 +7,7 @@
 #include "app/vellicorapp.h"
 #include "app/windowrect.h"
 #include "inventory/matedb.h"
+#include "model/jobcheck.h"
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/stringids.h"
@@ -31,18 +32,15 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
-#include <QProgressDialog>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
-#include <thread>
 
 namespace vellicor {
 namespace {
@@ -487,52 +485,13 @@ void CMainFrame::OptimiseJob(CChildFrame& job)
 {
     // The page's validation result does not stop the run: it works on what the job holds.
     job.GetView().StoreActivePage();
-    CVellicorDoc& doc = job.GetDocument();
-
-    QProgressDialog dialog(Text(ids::OptimiseStarting), Text(ids::OptimiseCancel), 0, 0, this);
-    dialog.setWindowTitle(Text(ids::AppName));
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.setMinimumDuration(0);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-
-    COptimiseRun run(doc, [&dialog](int group, int groups, const std::string& key) {
-        const QString label = Text(ids::OptimiseGroup).arg(QString::fromStdString(key)).arg(group + 1).arg(groups);
-        QMetaObject::invokeMethod(&dialog, [&dialog, label, group, groups] {
-            dialog.setMaximum(groups);
-            dialog.setValue(group);
-            dialog.setLabelText(label);
-        }, Qt::QueuedConnection);
-    });
-    // The Cancel button, the close box and Escape all stop the run.
-    connect(&dialog, &QProgressDialog::canceled, &dialog, [&run] { run.Cancel(); });
-    connect(&dialog, &QDialog::rejected, &dialog, [&run] { run.Cancel(); });
-
-    // The worker starts once the dialog runs, so that a cancel can never miss it.
-    std::thread worker;
-    QTimer::singleShot(0, &dialog, [&] {
-        if (run.Cancelled())
-            return;
-        worker = std::thread([&run, &dialog] {
-            run.Execute();
-            QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.done(QDialog::Accepted); }, Qt::QueuedConnection);
-        });
-    });
-    dialog.exec();
-    if (worker.joinable())
-        worker.join();
-
-    if (run.Cancelled()) {
-        doc.Layouts.Clear();
-        app_.Messages().Tell(ids::OptimiseCancelled);
+    if (const auto problem = CheckJob(job.GetDocument())) {
+        app_.Messages().Tell(problem->MessageId, problem->Args, MessageIcon::Error);
         return;
     }
-    run.Messages().ShowAll(app_.Messages());
-    if (doc.HasResults()) {
+    if (OptimiseWithProgress(this, job.GetDocument(), app_.Messages()) == EOptimiseEnd::Result) {
         job.GetView().Sheet()->setCurrentIndex(CVellicorView::ResultsTab);
         job.GetView().ReloadActivePage();
-    } else {
-        app_.Messages().Tell(ids::CouldNotOptimise);
     }
 }
 

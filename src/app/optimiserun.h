@@ -1,11 +1,15 @@
 #pragma once
 
 #include "optimiser/optimise.h"
+#include "optimiser/stoptoken.h"
 #include "platform/usermessages.h"
 
-#include <atomic>
+#include <cstddef>
 #include <functional>
 #include <mutex>
+#include <string>
+
+class QWidget;
 
 namespace vellicor {
 
@@ -29,28 +33,46 @@ private:
     std::vector<Message> messages_;
 };
 
-// One optimisation of a job on a worker thread: tells where it is and can be stopped between
-// groups.
+// Where a run is: the group, and within it the last generation pass (0 before the first).
+struct CRunPosition {
+    int Group = 0;
+    int Groups = 0;
+    std::string Key;
+    int Pass = 0;
+    std::size_t PoolSize = 0;
+};
+
+// One optimisation of a job on a worker thread: tells where it is and can be stopped at any time.
 class COptimiseRun : public IOptimiseProgress {
 public:
-    // `onGroup` is called on the worker thread.
-    COptimiseRun(CVellicorDoc& doc, std::function<void(int group, int groups, const std::string& key)> onGroup)
-        : doc_(doc), onGroup_(std::move(onGroup))
+    // `onProgress` is called on the worker thread.
+    COptimiseRun(CVellicorDoc& doc, std::function<void(const CRunPosition&)> onProgress)
+        : doc_(doc), onProgress_(std::move(onProgress))
     {
     }
 
+    // Never throws: a failure leaves the job without a result and its message among Messages.
     void Execute();
-    void Cancel() { cancelled_ = true; }
-    bool Cancelled() const { return cancelled_; }
+    void Cancel() { stop_.RequestStop(); }
+    bool Cancelled() const { return stop_.StopRequested(); }
     DeferredMessages& Messages() { return messages_; }
 
     bool BeforeGroup(int group, int groups, const std::string& key) override;
+    void Pass(int pass, std::size_t poolSize) override;
 
 private:
     CVellicorDoc& doc_;
-    std::function<void(int, int, const std::string&)> onGroup_;
-    std::atomic<bool> cancelled_{false};
+    std::function<void(const CRunPosition&)> onProgress_;
+    CStopToken stop_;
+    CRunPosition position_;
     DeferredMessages messages_;
 };
+
+enum class EOptimiseEnd { Result, NoResult, Cancelled };
+
+// Optimises the job on a worker thread behind a window-modal progress dialog whose Cancel stops
+// the run; the window keeps handling events meanwhile. The dialog is gone before any message of
+// the run is shown through `messages`.
+EOptimiseEnd OptimiseWithProgress(QWidget* parent, CVellicorDoc& doc, IUserMessages& messages);
 
 } // namespace vellicor

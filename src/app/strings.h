@@ -16,6 +16,7 @@ inline constexpr int OptimiseStarting = 61713;
 inline constexpr int OptimiseGroup = 61714;
 inline constexpr int OptimiseCancel = 61715;
 inline constexpr int OptimiseCancelled = 61716;
+inline constexpr int OptimisePass = 61717;
 inline constexpr int DidYouKnow = 108;
 inline constexpr int TipsFileMissing = 109;
 inline constexpr int TipsFileTrouble = 110;

@@ -1,10 +1,14 @@
 #include "cli/cli.h"
 
 #include "cli/context.h"
+#include "optimiser/optimise.h"
+#include "platform/stringids.h"
 #include "units/units.h"
 
 #include <array>
 #include <cstdlib>
+#include <exception>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -72,8 +76,8 @@ void PrintHelp(std::ostream& out)
     for (const auto& c : kCommands)
         out << "  " << c.usage << "\n      " << c.summary << '\n';
     out << "  --version | --help | COMMAND --help\n\n" << kDataDirNote << kCommonOptions
-        << "\nExit status: 0 done, 1 input unreadable or not writable, 2 usage error,\n"
-           "3 no result or a refused booking.\n";
+        << "\nExit status: 0 done, 1 input unreadable, refused or not writable, or out of memory,\n"
+           "2 usage error, 3 no result or a refused booking.\n";
 }
 
 void PrintCommandHelp(std::ostream& out, const Command& c)
@@ -207,7 +211,17 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CliMessages messages(err);
     Context ctx{std::vector<std::string>(rest.begin() + 1, rest.end()), store, messages, out, err, programPath,
                 storeUri};
-    return command->run(ctx);
+    // Running out of memory, or any other failure, ends the command with a message, never an abort.
+    try {
+        return command->run(ctx);
+    } catch (const COptimiseError& e) {
+        messages.Tell(e.MessageId, e.Args, MessageIcon::Error);
+    } catch (const std::bad_alloc&) {
+        messages.Tell(ids::OutOfMemory, {}, MessageIcon::Error);
+    } catch (const std::exception& e) {
+        messages.Tell(ids::UnexpectedError, {e.what()}, MessageIcon::Error);
+    }
+    return kExitIo;
 }
 
 } // namespace vellicor::cli

@@ -7,6 +7,7 @@
 #include "model/vellicordoc.h"
 #include "optimiser/optimise.h"
 #include "platform/safefile.h"
+#include "units/numtext.h"
 
 #include <ostream>
 
@@ -27,7 +28,7 @@ public:
         err_ << "group " << TerminalText(s.Key) << ": working coils " << s.WorkingCoils << ", requirements "
              << s.Requirements << ", widths " << s.Widths << ", passes " << s.Run.Passes << ", pool " << s.Run.PoolSize
              << ", columns " << s.Run.Columns << ", lp " << OutcomeName(s.Run.Lp) << ", layouts " << s.Run.Layouts
-             << '\n';
+             << ", short " << FormatNumber(s.Run.Shortfall, 1) << " kg\n";
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "cli/jobio.h"
 
 #include "cli/context.h"
+#include "model/jobcheck.h"
 #include "model/jobfile.h"
 #include "model/jobjson.h"
 #include "model/vellicordoc.h"
@@ -22,7 +23,9 @@ std::optional<JobFormat> JobFormatOf(const std::string& path)
     return std::nullopt;
 }
 
-std::unique_ptr<CVellicorDoc> ReadJob(Context& ctx, const std::string& path, JobFormat format)
+namespace {
+
+std::unique_ptr<CVellicorDoc> ReadJobAsItIs(Context& ctx, const std::string& path, JobFormat format)
 {
     if (format == JobFormat::Binary) {
         LoadedJob loaded = LoadJobFile(path, ctx.store);
@@ -42,6 +45,20 @@ std::unique_ptr<CVellicorDoc> ReadJob(Context& ctx, const std::string& path, Job
         return nullptr;
     }
     doc->SetPathName(path);
+    return doc;
+}
+
+} // namespace
+
+std::unique_ptr<CVellicorDoc> ReadJob(Context& ctx, const std::string& path, JobFormat format)
+{
+    auto doc = ReadJobAsItIs(ctx, path, format);
+    if (!doc)
+        return nullptr;
+    if (const auto problem = CheckJob(*doc)) {
+        ctx.messages.Tell(problem->MessageId, problem->Args, MessageIcon::Error);
+        return nullptr;
+    }
     return doc;
 }
 

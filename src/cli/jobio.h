@@ -18,7 +18,7 @@ enum class JobFormat { Binary, Json };
 // ".vcj" or ".json" in any case; nothing for any other name.
 std::optional<JobFormat> JobFormatOf(const std::string& path);
 
-// Reads a job; on failure the message has been shown and the result is empty.
+// Reads a job and checks it; on failure the message has been shown and the result is empty.
 std::unique_ptr<CVellicorDoc> ReadJob(Context& ctx, const std::string& path, JobFormat format);
 
 // Writes a job atomically; on failure the message has been shown and the result is false.

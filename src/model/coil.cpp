@@ -1,13 +1,14 @@
 #include "model/coil.h"
 
 #include "model/density.h"
+#include "units/codepage.h"
 #include "units/textutil.h"
 
 namespace vellicor {
 
 std::string NormaliseMaterial(const std::string& material)
 {
-    return ToLowerAscii(Trim(material));
+    return ToLowerCp1252Letters(Trim(material));
 }
 
 CCoil::CCoil(std::string name, double width, const std::string& material, double thickness, double weightPerCoil,

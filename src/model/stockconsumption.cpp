@@ -6,6 +6,7 @@
 #include "units/numeric.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace vellicor {
@@ -29,8 +30,9 @@ int CoilsNeeded(double usedLength, double lengthPerCoil, double& rest)
     int n = TruncToInt(usedLength / p);
     if (n == 0)
         n = 1;
-    // Layouts summed to whole coils leave rounding noise, which must not start another coil.
-    if (usedLength - n * p > kTolerance)
+    // Layouts summed to whole coils leave rounding noise, which must not start another coil. A count
+    // beyond the int range stays at its top.
+    if (n < std::numeric_limits<int>::max() && usedLength - n * p > kTolerance)
         ++n;
     rest = std::fabs(usedLength - n * p);
     return n;

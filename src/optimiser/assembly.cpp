@@ -4,6 +4,7 @@
 #include "units/numeric.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace vellicor {
 
@@ -73,13 +74,24 @@ void CPatternOptimiser::ApplyMinPatternWeight(double limit)
     }
     light.SortByWeight();
 
-    // A light layout stays only while it is the one source of some width, so far.
+    // The stock still free on each working coil once the heavy layouts have their share.
+    std::vector<double> spare(WorkCoils.size());
+    for (std::size_t w = 0; w < WorkCoils.size(); ++w)
+        spare[w] = WorkCoils[w]->TotalWeight();
+    for (const auto& layout : heavy)
+        spare[WorkCoilOf(*layout)] -= layout->Weight;
+
+    // A light layout stays only while it is the one source of some width, so far, and only when
+    // its coil has the stock to run it up to the limit.
     std::vector<std::unique_ptr<CLayout>> dropped;
     for (auto& layout : TakeAll(light)) {
-        if (layout->GetSlitCount() > 0 && CutsAWidthOfItsOwn(*layout, heavy))
+        double& free = spare[WorkCoilOf(*layout)];
+        if (layout->GetSlitCount() > 0 && CutsAWidthOfItsOwn(*layout, heavy) && limit - layout->Weight <= free) {
+            free -= limit;
             heavy.Add(std::move(layout));
-        else
+        } else {
             dropped.push_back(std::move(layout));
+        }
     }
 
     std::vector<std::pair<double, double>> lost; // width, kg
@@ -96,20 +108,41 @@ void CPatternOptimiser::ApplyMinPatternWeight(double limit)
                 entry->second += amount;
         }
     }
-    if (!lost.empty())
-        RebalanceDropped(heavy, lost);
+    RebalanceDropped(heavy, lost, limit);
     Results = std::move(heavy);
 }
 
-void CPatternOptimiser::RebalanceDropped(CLayoutList& layouts, const std::vector<std::pair<double, double>>& dropped)
+std::size_t CPatternOptimiser::WorkCoilOf(const CLayout& layout) const
+{
+    const auto link = std::find_if(CoilLinks.begin(), CoilLinks.end(),
+                                   [&layout](const auto& l) { return l.Row == layout.Coil; });
+    const auto work = std::find_if(WorkCoils.begin(), WorkCoils.end(),
+                                   [&link](const auto& w) { return w.get() == link->Work; });
+    return static_cast<std::size_t>(work - WorkCoils.begin());
+}
+
+void CPatternOptimiser::RebalanceDropped(CLayoutList& layouts, const std::vector<std::pair<double, double>>& dropped,
+                                         double limit)
 {
     const int n = layouts.GetCount();
-    // No layout left to lengthen: the dropped production is lost.
-    if (n == 0)
+    const int m = static_cast<int>(dropped.size());
+    double lostKg = 0.0;
+    for (const auto& entry : dropped)
+        lostKg += entry.second;
+    const bool anyLight = std::any_of(layouts.begin(), layouts.end(), [limit](const auto& l) { return l->Weight < limit; });
+    if (n == 0 || (m == 0 && !anyLight)) {
+        Stats.Shortfall = lostKg;
         return;
-    CLinearProgram lp(n);
-    lp.SetObjective(std::vector<double>(static_cast<std::size_t>(n), 1.0));
-    for (const auto& [w, kg] : dropped) {
+    }
+
+    // Columns: the extra kg of each layout, then what each dropped width stays short. The short kg
+    // are minimised first, the extra coil weight second, so that stock goes to the dropped widths.
+    CLinearProgram lp(n + m, StopToken());
+    std::vector<double> shortOnly(static_cast<std::size_t>(n + m), 0.0);
+    std::fill(shortOnly.begin() + n, shortOnly.end(), 1.0);
+    lp.SetObjective(shortOnly);
+    for (int i = 0; i < m; ++i) {
+        const double w = dropped[static_cast<std::size_t>(i)].first;
         std::vector<int> columns;
         std::vector<double> values;
         for (int j = 0; j < n; ++j) {
@@ -120,14 +153,56 @@ void CPatternOptimiser::RebalanceDropped(CLayoutList& layouts, const std::vector
                 values.push_back(share);
             }
         }
-        lp.AddRow(columns, values, CLinearProgram::RowType::GreaterOrEqual, kg);
+        columns.push_back(n + i);
+        values.push_back(1.0);
+        lp.AddRow(columns, values, CLinearProgram::RowType::GreaterOrEqual, dropped[static_cast<std::size_t>(i)].second);
     }
-    const auto y = lp.Solve();
-    if (!y)
+    // No working coil gives more than its rows hold; no layout stays below the limit.
+    std::vector<double> spare(WorkCoils.size());
+    for (std::size_t w = 0; w < WorkCoils.size(); ++w)
+        spare[w] = WorkCoils[w]->TotalWeight();
+    std::vector<std::vector<int>> onCoil(WorkCoils.size());
+    for (int j = 0; j < n; ++j) {
+        const CLayout& layout = *layouts.GetAt(j);
+        const std::size_t w = WorkCoilOf(layout);
+        spare[w] -= layout.Weight;
+        onCoil[w].push_back(j);
+        if (layout.Weight < limit) {
+            const int column[] = {j};
+            const double one[] = {1.0};
+            lp.AddRow(column, one, CLinearProgram::RowType::GreaterOrEqual, limit - layout.Weight);
+        }
+    }
+    for (std::size_t w = 0; w < WorkCoils.size(); ++w) {
+        if (onCoil[w].empty())
+            continue;
+        const std::vector<double> ones(onCoil[w].size(), 1.0);
+        lp.AddRow(onCoil[w], ones, CLinearProgram::RowType::LessOrEqual, std::max(spare[w], 0.0));
+    }
+    const auto first = lp.Solve();
+    if (!first) {
+        Stats.Shortfall = lostKg;
         return;
+    }
+    double shortKg = 0.0;
+    for (int i = 0; i < m; ++i)
+        shortKg += (*first)[static_cast<std::size_t>(n + i)];
+
+    if (m > 0) {
+        std::vector<int> shortColumns(static_cast<std::size_t>(m));
+        std::iota(shortColumns.begin(), shortColumns.end(), n);
+        const std::vector<double> ones(static_cast<std::size_t>(m), 1.0);
+        lp.AddRow(shortColumns, ones, CLinearProgram::RowType::LessOrEqual, shortKg + 1e-9 * (1.0 + shortKg));
+    }
+    std::vector<double> extraOnly(static_cast<std::size_t>(n + m), 0.0);
+    std::fill(extraOnly.begin(), extraOnly.begin() + n, 1.0);
+    lp.SetObjective(extraOnly);
+    const auto y = lp.Solve();
+    const auto& chosen = y ? *y : *first;
+    Stats.Shortfall = shortKg;
     for (int j = 0; j < n; ++j)
-        if ((*y)[static_cast<std::size_t>(j)] > 0)
-            layouts.GetAt(j)->AddWeight((*y)[static_cast<std::size_t>(j)]);
+        if (chosen[static_cast<std::size_t>(j)] > 0)
+            layouts.GetAt(j)->AddWeight(chosen[static_cast<std::size_t>(j)]);
 }
 
 void CPatternOptimiser::SplitToStockRows()

@@ -3,11 +3,21 @@
 #include <lpsolve/lp_lib.h>
 
 namespace vellicor {
+namespace {
 
-CLinearProgram::CLinearProgram(int columns) : lp_(make_lp(0, columns)), columns_(columns)
+int __WINAPI AbortWhenStopped(lprec*, void* token)
+{
+    return static_cast<const CStopToken*>(token)->StopRequested() ? TRUE : FALSE;
+}
+
+} // namespace
+
+CLinearProgram::CLinearProgram(int columns, const CStopToken* stop) : lp_(make_lp(0, columns)), columns_(columns)
 {
     if (!lp_)
         return;
+    if (stop)
+        put_abortfunc(lp_, &AbortWhenStopped, const_cast<CStopToken*>(stop));
     char discard[] = "";
     set_outputfile(lp_, discard);
     set_verbose(lp_, NEUTRAL);
@@ -61,6 +71,7 @@ std::optional<std::vector<double>> CLinearProgram::Solve()
     case SUBOPTIMAL: outcome_ = Outcome::Suboptimal; break;
     case INFEASIBLE: outcome_ = Outcome::Infeasible; break;
     case UNBOUNDED: outcome_ = Outcome::Unbounded; break;
+    case USERABORT: outcome_ = Outcome::Stopped; break;
     default: outcome_ = Outcome::Failed; break;
     }
     if (status != OPTIMAL && status != SUBOPTIMAL)
@@ -79,6 +90,7 @@ const char* OutcomeName(CLinearProgram::Outcome outcome)
     case CLinearProgram::Outcome::Infeasible: return "infeasible";
     case CLinearProgram::Outcome::Unbounded: return "unbounded";
     case CLinearProgram::Outcome::Failed: return "failed";
+    case CLinearProgram::Outcome::Stopped: return "stopped";
     case CLinearProgram::Outcome::NotSolved: break;
     }
     return "not solved";

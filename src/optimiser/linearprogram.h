@@ -1,5 +1,7 @@
 #pragma once
 
+#include "optimiser/stoptoken.h"
+
 #include <optional>
 #include <span>
 #include <vector>
@@ -9,14 +11,15 @@ struct _lprec;
 namespace vellicor {
 
 // A linear program on lp_solve: continuous variables with lp_solve's default bounds (x >= 0),
-// minimised. lp_solve's own messages are discarded. The program is deleted with this object.
+// minimised. lp_solve's own messages are discarded. The program is deleted with this object. A solve
+// asks the stop token, when there is one, and ends as Stopped once a stop is requested.
 class CLinearProgram {
 public:
     enum class RowType { Equal, LessOrEqual, GreaterOrEqual };
     // How the last Solve ended.
-    enum class Outcome { NotSolved, Optimal, Suboptimal, Infeasible, Unbounded, Failed };
+    enum class Outcome { NotSolved, Optimal, Suboptimal, Infeasible, Unbounded, Failed, Stopped };
 
-    explicit CLinearProgram(int columns);
+    explicit CLinearProgram(int columns, const CStopToken* stop = nullptr);
     CLinearProgram(const CLinearProgram&) = delete;
     CLinearProgram& operator=(const CLinearProgram&) = delete;
     ~CLinearProgram();
@@ -37,7 +40,7 @@ private:
     Outcome outcome_ = Outcome::NotSolved;
 };
 
-// "optimal", "suboptimal", "infeasible", "unbounded", "failed" or "not solved".
+// "optimal", "suboptimal", "infeasible", "unbounded", "failed", "stopped" or "not solved".
 const char* OutcomeName(CLinearProgram::Outcome outcome);
 
 } // namespace vellicor

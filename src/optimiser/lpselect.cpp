@@ -14,7 +14,7 @@ std::vector<double> CPatternOptimiser::SolvePatterns()
     if (n == 0)
         return x;
 
-    CLinearProgram lp(static_cast<int>(n));
+    CLinearProgram lp(static_cast<int>(n), StopToken());
     std::vector<double> costs(n);
     for (std::size_t k = 0; k < n; ++k)
         costs[k] = ScoreColumn(*Columns[k].Coil, Columns[k].Pattern.View(), Widths, Settings.MinOffCut);

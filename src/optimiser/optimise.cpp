@@ -8,6 +8,7 @@
 #include "units/numtext.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace vellicor {
@@ -17,7 +18,38 @@ std::string MakeGroupKey(const std::string& material, double thickness)
     return material + "-" + FormatNumber(thickness, 3);
 }
 
-int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress)
+COptimiseError::COptimiseError(int messageId, std::vector<std::string> args)
+    : std::runtime_error("optimisation failed"), MessageId(messageId), Args(std::move(args))
+{
+}
+
+namespace {
+
+// Why a group that yields nothing did so, for the planner; the same for every engine.
+void TellOutcome(IUserMessages& messages, const std::string& key, const COptimiser& optimiser,
+                 CLinearProgram::Outcome lp)
+{
+    switch (optimiser.Outcome) {
+    case EGroupOutcome::NoCoilWideEnough:
+        messages.Tell(ids::GroupNoCoilWideEnough, {key});
+        break;
+    case EGroupOutcome::TooManyWidths:
+        messages.Tell(ids::GroupTooManyWidths,
+                      {key, std::to_string(optimiser.Widths.size() + optimiser.FillerWidths.size()),
+                       std::to_string(MaxWidthEntries)});
+        break;
+    case EGroupOutcome::Infeasible:
+        messages.Tell(ids::GroupInfeasible, {key, OutcomeName(lp)});
+        break;
+    case EGroupOutcome::Optimised:
+    case EGroupOutcome::Stopped:
+        break;
+    }
+}
+
+} // namespace
+
+int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress, const CStopToken* stop)
 {
     doc.Layouts.Clear();
     if (doc.Coils.empty()) {
@@ -42,27 +74,46 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
     };
     auto inStock = [](const CCoil& c) { return c.Qty > 0; };
     auto wanted = [](const CCoilPart& p) { return p.PieceCount() > 0; };
+    auto stopped = [stop, &doc] {
+        if (!stop || !stop->StopRequested())
+            return false;
+        doc.Layouts.Clear();
+        return true;
+    };
 
     int result = -1;
     for (std::size_t g = 0; g < keys.size(); ++g) {
         const std::string& key = keys[g];
-        if (progress && !progress->BeforeGroup(static_cast<int>(g), static_cast<int>(keys.size()), key)) {
+        try {
+            if (stopped() ||
+                (progress && !progress->BeforeGroup(static_cast<int>(g), static_cast<int>(keys.size()), key))) {
+                doc.Layouts.Clear();
+                return -1;
+            }
+            const auto coils = gather(doc.Coils, key, inStock);
+            const auto parts = gather(doc.Parts, key, wanted);
+            const auto slits = gather(doc.Slits, key, wanted);
+            const auto fillers = gather(doc.Fillers, key, wanted);
+            if (coils.empty() || (parts.empty() && slits.empty()))
+                continue;
+            CPatternOptimiser optimiser(coils, parts, slits, fillers, doc.Settings, stop);
+            optimiser.Progress = progress;
+            const int run = optimiser.Run();
+            if (stopped())
+                return -1;
+            if (optimiser.Outcome == EGroupOutcome::Optimised)
+                result = run;
+            else
+                TellOutcome(messages, key, optimiser, optimiser.Stats.Lp);
+            if (progress)
+                progress->AfterGroup({key, optimiser.WorkCoils.size(), optimiser.WorkParts.size(),
+                                      optimiser.Widths.size(), optimiser.Stats});
+            while (!optimiser.Results.IsEmpty())
+                doc.Layouts.Add(optimiser.Results.Remove(optimiser.Results.GetAt(0)));
+        } catch (const std::bad_alloc&) {
             doc.Layouts.Clear();
-            return -1;
+            throw COptimiseError(ids::OutOfMemoryInGroup, {key});
         }
-        const auto coils = gather(doc.Coils, key, inStock);
-        const auto parts = gather(doc.Parts, key, wanted);
-        const auto slits = gather(doc.Slits, key, wanted);
-        const auto fillers = gather(doc.Fillers, key, wanted);
-        if (coils.empty() || (parts.empty() && slits.empty()))
-            continue;
-        CPatternOptimiser optimiser(coils, parts, slits, fillers, doc.Settings);
-        result = optimiser.Run();
-        if (progress)
-            progress->AfterGroup({key, optimiser.WorkCoils.size(), optimiser.WorkParts.size(), optimiser.Widths.size(),
-                                  optimiser.Stats});
-        while (!optimiser.Results.IsEmpty())
-            doc.Layouts.Add(optimiser.Results.Remove(optimiser.Results.GetAt(0)));
     }
 
     RoundUpToWholePieces(doc.Layouts);

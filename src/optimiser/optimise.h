@@ -3,7 +3,9 @@
 #include "optimiser/patternoptimiser.h"
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace vellicor {
 
@@ -23,19 +25,32 @@ struct CGroupStats {
     CRunStats Run;
 };
 
-// Told before each group is optimised, so that a long run can show where it is and be stopped.
-class IOptimiseProgress {
+// Told before each group is optimised and, through IGroupProgress, after each generation pass
+// within it, so that a long run can show where it is. Called on the thread that runs Optimise.
+class IOptimiseProgress : public IGroupProgress {
 public:
-    virtual ~IOptimiseProgress() = default;
     // False stops the run: the job is then left without a result.
     virtual bool BeforeGroup(int group, int groups, const std::string& key) = 0;
+    void Pass(int /*pass*/, std::size_t /*poolSize*/) override {}
     // After each group that had stock and requirements to optimise.
     virtual void AfterGroup(const CGroupStats& /*stats*/) {}
 };
 
+// A run that could not finish, such as one out of memory: the job is left without a result, the
+// rest of it as it was. The message is a string id with its arguments.
+class COptimiseError : public std::runtime_error {
+public:
+    COptimiseError(int messageId, std::vector<std::string> args);
+    int MessageId;
+    std::vector<std::string> Args;
+};
+
 // The Optimise command on a job: discards the result, optimises every material-and-thickness
 // group on its own, rounds the layouts up to whole pieces and puts them into cutting order. 1 when
-// some group was optimised, -1 otherwise. Does not mark the job modified.
-int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress = nullptr);
+// some group was optimised, -1 otherwise. A group that yields nothing tells why, unless the run
+// was stopped: a stop requested through `stop` leaves the job without a result. Does not mark the
+// job modified. Throws COptimiseError when a group runs out of memory.
+int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress = nullptr,
+             const CStopToken* stop = nullptr);
 
 } // namespace vellicor

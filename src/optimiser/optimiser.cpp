@@ -3,6 +3,7 @@
 #include "units/numeric.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vellicor {
 
@@ -13,7 +14,8 @@ bool CanTurn(const CCoilPart& part)
 
 COptimiser::COptimiser(std::span<CCoil* const> coils, std::span<CCoilPart* const> parts,
                        std::span<CCoilPart* const> slits, std::span<CCoilPart* const> fillers,
-                       const CSettings& settings)
+                       const CSettings& settings, const CStopToken* stop)
+    : stop_(stop)
 {
     PrepareCoils(coils);
     PreparePartList(parts);
@@ -48,6 +50,25 @@ void COptimiser::PrepareCoils(std::span<CCoil* const> rows)
     }
 }
 
+namespace {
+
+// The pieces a row asks for, not held to the int range: a narrow slit of many kg has more than
+// two thousand million of them.
+double Pieces(const CCoilPart& row)
+{
+    if (row.Kind == KindPart)
+        return std::trunc(row.Quantity);
+    return std::ceil(row.RequiredWeight() / row.UnitWeight());
+}
+
+void MergeQuantity(CCoilPart& work, const CCoilPart& row)
+{
+    const double pieces = Pieces(work) + Pieces(row);
+    work.Quantity = work.Kind == KindPart ? pieces : work.UnitWeight() * pieces;
+}
+
+} // namespace
+
 bool COptimiser::CanFitSomeCoil(const CCoilPart& part) const
 {
     return std::any_of(WorkCoils.begin(), WorkCoils.end(), [&part](const auto& coil) {
@@ -68,9 +89,8 @@ void COptimiser::PreparePartList(std::span<CCoilPart* const> rows)
                    CanTurn(*work) == CanTurn(*row);
         });
         if (same != WorkParts.end()) {
-            CCoilPart* work = same->get();
-            work->SetQuantityFromCount(work->PieceCount() + row->PieceCount());
-            PartLinks.push_back({row, work});
+            MergeQuantity(**same, *row);
+            PartLinks.push_back({row, same->get()});
             continue;
         }
         auto work = std::make_unique<CCoilPart>(*row);

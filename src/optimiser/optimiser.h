@@ -4,7 +4,9 @@
 #include "model/coilpart.h"
 #include "model/layout.h"
 #include "model/settings.h"
+#include "optimiser/stoptoken.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -54,18 +56,33 @@ struct CSlitWidth {
     const CPartInfo* Info = nullptr;
 };
 
+// How the run of one group ended; anything but Optimised yields no layout.
+enum class EGroupOutcome { Optimised, NoCoilWideEnough, TooManyWidths, Infeasible, Stopped };
+
+// Told by the optimiser of a group how far it is, on the thread that runs it.
+class IGroupProgress {
+public:
+    virtual ~IGroupProgress() = default;
+    // After each generation pass: the pass's number from 1 and the patterns found so far.
+    virtual void Pass(int pass, std::size_t poolSize) = 0;
+};
+
 // The optimiser of one group of one material and thickness. Construction prepares the input:
 // identical stock rows and requirement rows are merged into working records, and the flat tables
 // of the pattern stages are built. The group's records stay the document's.
 class COptimiser {
 public:
     COptimiser(std::span<CCoil* const> coils, std::span<CCoilPart* const> parts, std::span<CCoilPart* const> slits,
-               std::span<CCoilPart* const> fillers, const CSettings& settings);
+               std::span<CCoilPart* const> fillers, const CSettings& settings, const CStopToken* stop = nullptr);
     COptimiser(const COptimiser&) = delete;
     COptimiser& operator=(const COptimiser&) = delete;
     virtual ~COptimiser() = default;
 
     virtual int Run() = 0;
+
+    // The planner asked to stop; a run that sees it ends with Outcome Stopped and no layout.
+    bool StopRequested() const { return stop_ && stop_->StopRequested(); }
+    const CStopToken* StopToken() const { return stop_; }
 
     // Some working coil of the same material and exactly the same thickness is wide enough, turned
     // if need be.
@@ -86,11 +103,15 @@ public:
     // Widest first, then smallest amount; the filler widths are appended by the column stage.
     std::vector<CSlitWidth> Widths;
     std::vector<CSlitWidth> FillerWidths;
+    EGroupOutcome Outcome = EGroupOutcome::Optimised;
+    IGroupProgress* Progress = nullptr;
 
 private:
     void PrepareCoils(std::span<CCoil* const> rows);
     void PreparePartList(std::span<CCoilPart* const> rows);
     void BuildTables();
+
+    const CStopToken* stop_ = nullptr;
 };
 
 // The rotation flag that decides whether two requirement rows may merge and whether a requirement

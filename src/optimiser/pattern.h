@@ -13,6 +13,8 @@ namespace vellicor {
 // A slit of a pattern is a position in the width table.
 using SlitPos = std::uint16_t;
 inline constexpr std::size_t MaxWidthEntries = 65535;
+// The job file keeps a layout's slit count in 16 bits.
+inline constexpr std::size_t MaxLayoutSlits = 65535;
 
 // A pattern as its comparisons and scores see it: ascending positions and the total width.
 struct CPatternView {

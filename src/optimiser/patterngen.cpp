@@ -44,6 +44,8 @@ public:
                 const CPatternView q = Pool.View(order[b]);
                 if (p.Total + q.Total > opt_.MaxUsableWidth)
                     break;
+                if (Stopping())
+                    return;
                 if (Combine(p, q))
                     Keep(out, outIndex);
             }
@@ -61,6 +63,8 @@ public:
                 const CPatternView q = Pool.View(j);
                 if (p.Total + q.Total > opt_.MaxUsableWidth)
                     break;
+                if (Stopping())
+                    return;
                 if (Combine(p, q))
                     Keep(out, outIndex);
             }
@@ -83,6 +87,16 @@ public:
     CPatternList Pool;
 
 private:
+    // Asks the stop token every few thousand combinations: often enough to stop within a
+    // fraction of a second, seldom enough to cost nothing.
+    bool Stopping()
+    {
+        if (stopped_ || (++ticks_ & 0xFFF) != 0)
+            return stopped_;
+        stopped_ = opt_.StopRequested();
+        return stopped_;
+    }
+
     // The merge of p and q into the buffer, unless it is too wide, has too many slits or too many
     // different widths. Width and knife count are checked before anything is built.
     bool Combine(CPatternView p, CPatternView q)
@@ -125,6 +139,8 @@ private:
     long long maxSlits_;
     CPatternIndex poolIndex_;
     std::vector<SlitPos> buffer_;
+    unsigned ticks_ = 0;
+    bool stopped_ = false;
 };
 
 void CPatternOptimiser::GeneratePatterns()
@@ -142,7 +158,9 @@ void CPatternOptimiser::GeneratePatterns()
     std::size_t end = gen.MergeNew(fresh);
 
     Iteration = 1;
-    for (;;) {
+    if (Progress)
+        Progress->Pass(Iteration, end);
+    while (!StopRequested()) {
         ++Iteration;
         fresh.Clear();
         {
@@ -150,11 +168,13 @@ void CPatternOptimiser::GeneratePatterns()
             gen.CombineWithin(frontierBegin, end, fresh, index);
             gen.CombineAcross(frontierBegin, end, 0, previousEnd, fresh, index);
         }
-        if (fresh.Empty())
+        if (fresh.Empty() || StopRequested())
             break;
         PrunePatterns(fresh);
 
         const std::size_t newEnd = gen.MergeNew(fresh);
+        if (Progress)
+            Progress->Pass(Iteration, newEnd);
         if (newEnd == end)
             break;
         previousEnd = end;
@@ -250,7 +270,9 @@ void CPatternOptimiser::AddFullWidthPatterns()
             const double x = coil.UsableWidth / step;
             if (x < 1)
                 continue;
-            slits.assign(static_cast<std::size_t>(TruncToInt(x)), static_cast<SlitPos>(k));
+            const std::size_t repeats = x < static_cast<double>(MaxLayoutSlits) ? static_cast<std::size_t>(x)
+                                                                                 : MaxLayoutSlits;
+            slits.assign(repeats, static_cast<SlitPos>(k));
             full.Add(slits, PatternTotal(slits, Widths, kerf));
         }
     }

@@ -26,6 +26,8 @@ struct CRunStats {
     std::size_t Columns = 0;
     CLinearProgram::Outcome Lp = CLinearProgram::Outcome::NotSolved;
     std::size_t Layouts = 0;
+    // Production of the layouts dropped for being too light that the stock could not re-make, kg.
+    double Shortfall = 0.0;
 };
 
 // The optimiser of one group: generates patterns, pairs them with coils, selects by linear
@@ -34,7 +36,7 @@ class CPatternOptimiser : public COptimiser {
 public:
     CPatternOptimiser(std::span<CCoil* const> coils, std::span<CCoilPart* const> parts,
                       std::span<CCoilPart* const> slits, std::span<CCoilPart* const> fillers,
-                      const CSettings& settings);
+                      const CSettings& settings, const CStopToken* stop = nullptr);
 
     int Run() override;
 
@@ -70,7 +72,8 @@ public:
 private:
     class CGeneration;
 
-    void RebalanceDropped(CLayoutList& layouts, const std::vector<std::pair<double, double>>& dropped);
+    void RebalanceDropped(CLayoutList& layouts, const std::vector<std::pair<double, double>>& dropped, double limit);
+    std::size_t WorkCoilOf(const CLayout& layout) const;
     void DistributePartRows(std::vector<CCoilPart*> rows);
 
     std::span<const CSlitWidth> WidthTable() const { return Widths; }

@@ -28,6 +28,28 @@ inline constexpr int JsonNeedsArray = 61727;
 inline constexpr int JsonNeedsObject = 61728;
 inline constexpr int JsonUnknownName = 61729;
 
+// The optimiser.
+inline constexpr int OutOfMemoryInGroup = 61740;
+inline constexpr int OutOfMemory = 61741;
+inline constexpr int UnexpectedError = 61742;
+inline constexpr int GroupNoCoilWideEnough = 61743;
+inline constexpr int GroupTooManyWidths = 61744;
+inline constexpr int GroupInfeasible = 61745;
+
+// The check of a job as it comes in.
+inline constexpr int JobDuplicateCoil = 61746;
+inline constexpr int JobDuplicateRequirement = 61747;
+inline constexpr int JobCoilRecord = 61750;
+inline constexpr int JobPartRecord = 61751;
+inline constexpr int JobSlitRecord = 61752;
+inline constexpr int JobFillerRecord = 61753;
+inline constexpr int JobSettingsRecord = 61754;
+inline constexpr int JobRecord = 61755;
+inline constexpr int JobLayoutRecord = 61756;
+inline constexpr int JobNumberOutOfRange = 61757;
+inline constexpr int JobNumberNotAbove0 = 61758;
+inline constexpr int JobWholeOutOfRange = 61759;
+
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;
 inline constexpr int LayoutRightTrim = 61761;

@@ -159,4 +159,45 @@ std::string Utf16ToUtf8(std::u16string_view text)
     return out;
 }
 
+namespace {
+
+char32_t LowerCp1252Letter(char32_t c)
+{
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return c + 0x20;
+    switch (c) {
+    case 0x152: return 0x153; // OE ligature
+    case 0x160: return 0x161; // S caron
+    case 0x17D: return 0x17E; // Z caron
+    case 0x178: return 0xFF;  // Y diaeresis
+    default: return c;
+    }
+}
+
+} // namespace
+
+std::string ToLowerCp1252Letters(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(LowerCp1252Letter(b));
+            continue;
+        }
+        // Every upper-case letter of the code page has a two-byte sequence.
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if ((b & 0xE0) != 0xC0 || (next & 0xC0) != 0x80) {
+            out += static_cast<char>(b);
+            continue;
+        }
+        const char32_t lower = LowerCp1252Letter(((b & 0x1Fu) << 6) | (next & 0x3Fu));
+        out += static_cast<char>(0xC0 | (lower >> 6));
+        out += static_cast<char>(0x80 | (lower & 0x3F));
+        ++i;
+    }
+    return out;
+}
+
 } // namespace vellicor

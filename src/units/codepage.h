@@ -17,6 +17,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // text is not valid UTF-8.
 std::optional<std::string> Utf8ToCp1252(std::string_view text);
 
+// Every letter that code page 1252 holds in lower case: A to Z, the accented capitals, OE, S and Z
+// with caron, Y with diaeresis. Every other character, and any byte that is not valid UTF-8, stays.
+std::string ToLowerCp1252Letters(std::string_view text);
+
 // A text from outside: UTF-8 when it is valid UTF-8, otherwise read as code page 1252.
 std::string ExternalToUtf8(std::string_view bytes);
 

@@ -145,8 +145,11 @@ std::string FormatLength(double mm)
 
     const int denominator = CurrentFractionDenominator();
     const double whole = std::trunc(x);
+    // Beyond 2^53 a double has no fraction left, and beyond 2^63 no whole number fits a long long.
+    if (!(std::fabs(whole) < 9007199254740992.0))
+        return FormatNumber(whole, 0) + "\"";
     const long long n = std::llround(RoundDecimals(denominator * (x - whole), 0));
-    const long long w = std::isfinite(whole) ? static_cast<long long>(whole) : 0;
+    const long long w = static_cast<long long>(whole);
     char buf[96];
     if (n == denominator)
         std::snprintf(buf, sizeof buf, "%lld\"", w + 1);

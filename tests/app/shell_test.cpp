@@ -410,6 +410,25 @@ private slots:
         QCOMPARE(messages_.Ids(), std::vector<int>{198});
     }
 
+    void optimiseRefusesAJobWithABadFieldBeforeRunning()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CVellicorDoc& doc = frame->ActiveJob()->GetDocument();
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
+        doc.AddSlit(std::make_unique<CCoilPart>("S1", "crca", 1.5, 300.0, 2000.0, "", 0));
+        doc.Layouts.Add(std::make_unique<CLayout>(doc.GetCoil(0), CSlitPosList{}, 100, 0));
+        doc.Settings.Kerf = -1;
+
+        frame->Action(cmd::Optimise)->trigger();
+        QCOMPARE(messages_.Ids(), std::vector<int>{ids::JobNumberOutOfRange});
+        QCOMPARE(messages_.shown[0].text, std::string("The cut settings: kerf must be a number from 0 to 1000000."));
+        // The old result stays: nothing ran.
+        QCOMPARE(doc.Layouts.GetCount(), 1);
+        QVERIFY(frame->findChildren<QProgressDialog*>().isEmpty());
+    }
+
     void cancelledOptimisationLeavesNoResult()
     {
         auto app = MakeApp();

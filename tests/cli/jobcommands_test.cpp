@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace vellicor {
 namespace {
@@ -217,6 +218,50 @@ TEST_F(JobCommands, OptimiseWithoutAResultExitsWithThree)
     EXPECT_EQ(run.err, "Could not optimize. Check if coils are sufficient, and each part can fit in some coil.\n");
     EXPECT_FALSE(fs::exists(Path("out.vcj")));
     EXPECT_FALSE(fs::exists(Path("out.rtf")));
+}
+
+// Whichever way a job comes in, a field that the optimiser or the job file cannot take is refused
+// with its record and field named, and nothing is written.
+TEST_F(JobCommands, AJobWithABadFieldIsRefusedAndNothingWritten)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CVellicorDoc&)> spoil;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"coil width 1e308", [](CVellicorDoc& d) { d.GetCoil(0)->Width = 1e308; },
+         "Coil \"C1\": width must be a number from 0.010 to 1000000.\n"},
+        {"slit of 0.0001 mm", [](CVellicorDoc& d) { d.GetSlit(0)->Width = d.GetSlit(0)->Length = 0.0001; },
+         "Slit \"S1\": width must be a number from 0.010 to 1000000.\n"},
+        {"thickness 0", [](CVellicorDoc& d) { d.GetPart(0)->Thickness = 0; },
+         "Part \"P1\": thickness must be a number from 0.001 to 1000.\n"},
+        {"negative kerf", [](CVellicorDoc& d) { d.Settings.Kerf = -0.2; },
+         "The cut settings: kerf must be a number from 0 to 1000000.\n"},
+        {"inventoryUpdated 65536", [](CVellicorDoc& d) { d.InventoryUpdated = 65536; },
+         "The job: inventoryUpdated must be a whole number from 0 to 65535.\n"},
+        {"duplicate coil names", [](CVellicorDoc& d) { d.GetCoil(1)->Name = "C1"; },
+         "Two coils are named \"C1\"; each coil needs a name of its own.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto doc = test::MakeSampleJob();
+        c.spoil(*doc);
+        WriteFile(Path("bad.json"), JobToJson(*doc));
+        const std::vector<std::string> commands[] = {
+            {"optimise", Path("bad.json"), "-o", Path("out.vcj"), "--report", Path("out.rtf")},
+            {"convert", Path("bad.json"), Path("out.json")},
+        };
+        for (const auto& args : commands) {
+            const test::CliRun run = Cli(args);
+            EXPECT_EQ(run.status, cli::kExitIo) << args[0];
+            EXPECT_EQ(run.out, "") << args[0];
+            EXPECT_EQ(run.err, c.message) << args[0];
+        }
+        EXPECT_FALSE(fs::exists(Path("out.vcj")));
+        EXPECT_FALSE(fs::exists(Path("out.json")));
+        EXPECT_FALSE(fs::exists(Path("out.rtf")));
+    }
 }
 
 TEST_F(JobCommands, OptimiseUsageErrors)

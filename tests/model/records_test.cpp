@@ -86,6 +86,14 @@ TEST(CCoilPart, WeightsCountsAndLengths)
     EXPECT_EQ(zero.PieceCount(), INT_MAX);
 }
 
+TEST(NormaliseMaterial, AccentedCapitalsJoinTheirGroup)
+{
+    const CCoil coil("C1", 1250, " ST\u00C4HL ", 1.0, 1000, 1, "", 1.0, 0, 0);
+    const CCoilPart slit("S1", "st\u00E4hl", 1.0, 300, 100.0, "", 0);
+    EXPECT_EQ(coil.Material, "st\u00E4hl");
+    EXPECT_EQ(coil.Material, slit.Material);
+}
+
 TEST(CCoilPart, SquarePartsCannotTurn)
 {
     struct Case {

@@ -60,6 +60,8 @@ TEST(CoilsNeeded, CountsTheCoilsARunStartsOnAndTheRestOfTheLast)
         {1.0, 1.0, 1, 0.0},   {2.5, 0.0, 3, 0.5},    {25000.0, 10000.0, 3, 5000.0},
         // Layout lengths summed to a whole coil: the rounding noise does not start another.
         {0.1 + 0.2, 0.3, 1, 0.0},
+        // More coils than an int counts: the count stays at its top rather than wrapping.
+        {1e300, 1.0, 2147483647, 1e300},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.used);

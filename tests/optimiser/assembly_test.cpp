@@ -41,7 +41,8 @@ TEST(ApplyMinPatternWeight, KeepsTheOnlySourceOfAWidthAndRunsTheOthersLonger)
     // The dropped 6 kg of 300 mm (300 / 1000 of 20 kg; the filler is not re-made) come from the
     // 400 kg layout, 300 / 1000 of whose weight is 300 mm: 20 kg more.
     EXPECT_NEAR(heavy->Weight, 420.0, 1e-6);
-    EXPECT_NEAR(only->Weight, 30.0, 1e-9);
+    // The only 250 mm is run up to the limit: no layout kept is lighter.
+    EXPECT_NEAR(only->Weight, 50.0, 1e-6);
 }
 
 TEST(ApplyMinPatternWeight, LightLayoutsOfAWidthCutElsewhereAreDropped)
@@ -54,6 +55,7 @@ TEST(ApplyMinPatternWeight, LightLayoutsOfAWidthCutElsewhereAreDropped)
     const Case cases[] = {
         // The 30 kg layout is the first source of 300 mm and is run 20 kg longer for the other.
         {"two light ones", {20, 30}, {50}},
+        {"one light one is run up to the limit", {30}, {50}},
         {"all heavy, in their order", {60, 70}, {60, 70}},
         {"exactly the limit is heavy", {50, 400}, {50, 400}},
     };
@@ -82,6 +84,41 @@ TEST(ApplyMinPatternWeight, ALayoutWithoutSlitsIsDropped)
     opt->ApplyMinPatternWeight(50);
     ASSERT_EQ(opt->Results.GetCount(), 1);
     EXPECT_EQ(opt->Results.GetAt(0)->Weight, 400.0);
+}
+
+TEST(ApplyMinPatternWeight, StockLimitsTheReRunAndWhatItCannotMakeIsShort)
+{
+    COptimiserGroup g;
+    CCoil* coil = g.AddCoil(1000, 950);
+    CCoilPart* a = g.AddSlit(300, 1000.0);
+    CCoilPart* b = g.AddSlit(200, 1000.0);
+    const auto opt = g.Make();
+    opt->Results.Add(MakeTestLayout(coil, {a, b}, 900));
+    // 300 / 1000 of 90 kg dropped: 27 kg of 300 mm, of which the 50 kg left on the coil make 15.
+    opt->Results.Add(MakeTestLayout(coil, {a}, 90));
+
+    opt->ApplyMinPatternWeight(500);
+
+    ASSERT_EQ(opt->Results.GetCount(), 1);
+    EXPECT_NEAR(opt->Results.GetAt(0)->Weight, 950.0, 1e-6);
+    EXPECT_NEAR(opt->Stats.Shortfall, 12.0, 1e-6);
+}
+
+TEST(ApplyMinPatternWeight, AnOnlySourceTheStockCannotRunUpToTheLimitIsDropped)
+{
+    COptimiserGroup g;
+    CCoil* coil = g.AddCoil(1000, 1000);
+    CCoilPart* a = g.AddSlit(300, 1000.0);
+    CCoilPart* b = g.AddSlit(200, 100.0);
+    const auto opt = g.Make();
+    opt->Results.Add(MakeTestLayout(coil, {a}, 800));
+    opt->Results.Add(MakeTestLayout(coil, {b}, 100)); // the only 200 mm, 400 kg short of the limit
+
+    opt->ApplyMinPatternWeight(500);
+
+    ASSERT_EQ(opt->Results.GetCount(), 1);
+    EXPECT_NEAR(opt->Results.GetAt(0)->Weight, 800.0, 1e-6);
+    EXPECT_NEAR(opt->Stats.Shortfall, 20.0, 1e-6);
 }
 
 // Two 600 kg stock rows merged into one working coil.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <new>
 
 namespace vellicor {
 namespace {
@@ -141,6 +142,91 @@ TEST_F(OptimiseTest, StoppedBeforeAGroupLeavesNoResult)
     EXPECT_EQ(Optimise(doc, messages, &groups), -1);
     EXPECT_EQ(groups.optimised, std::vector<std::string>{"st37-1.500"});
     EXPECT_FALSE(doc.HasResults());
+}
+
+// Stops the run, or fails as memory running out would, at a given generation pass.
+struct PassTrap : IOptimiseProgress {
+    bool BeforeGroup(int, int, const std::string&) override { return true; }
+    void Pass(int pass, std::size_t) override
+    {
+        passes.push_back(pass);
+        if (pass != at)
+            return;
+        if (outOfMemory)
+            throw std::bad_alloc();
+        stop.RequestStop();
+    }
+    void AfterGroup(const CGroupStats& stats) override { optimised.push_back(stats.Key); }
+
+    int at = 1;
+    bool outOfMemory = false;
+    CStopToken stop;
+    std::vector<int> passes;
+    std::vector<std::string> optimised;
+};
+
+TEST_F(OptimiseTest, AStopWithinAGroupEndsItAtOnceWithoutAResult)
+{
+    AddCoil("st37", 1.5);
+    AddCoil("st52", 1.5);
+    for (double w : {300.0, 235.0, 180.0, 95.0})
+        AddSlit("st37", 1.5, w, 2000.0);
+    AddSlit("st52", 1.5, 200.0, 1000.0);
+    AddOldResult();
+    PassTrap trap;
+
+    EXPECT_EQ(Optimise(doc, messages, &trap, &trap.stop), -1);
+    EXPECT_EQ(trap.passes, std::vector<int>{1});
+    EXPECT_TRUE(trap.optimised.empty());
+    EXPECT_FALSE(doc.HasResults());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(OptimiseTest, RunningOutOfMemoryNamesTheGroupAndLeavesNoResult)
+{
+    AddCoil("st37", 1.5);
+    AddCoil("st52", 1.5);
+    AddSlit("st37", 1.5, 300.0, 2000.0);
+    AddSlit("st52", 1.5, 200.0, 1000.0);
+    PassTrap trap;
+    trap.outOfMemory = true;
+    trap.at = 2;
+
+    try {
+        Optimise(doc, messages, &trap);
+        ADD_FAILURE() << "no error";
+    } catch (const COptimiseError& e) {
+        EXPECT_EQ(e.MessageId, ids::OutOfMemoryInGroup);
+        EXPECT_EQ(e.Args, std::vector<std::string>{"st37-1.500"});
+    }
+    EXPECT_FALSE(doc.HasResults());
+    EXPECT_EQ(doc.GetCoilCount(), 2);
+    EXPECT_EQ(doc.GetSlitCount(), 2);
+}
+
+TEST_F(OptimiseTest, AGroupThatYieldsNothingSaysWhy)
+{
+    const struct {
+        const char* what;
+        double coilWidth;
+        double coilKg;
+        double slitWidth;
+        int id;
+    } cases[] = {
+        {"no coil wide enough", 1000, 10000, 1200, ids::GroupNoCoilWideEnough},
+        {"too little stock", 1250, 100, 300, ids::GroupInfeasible},
+    };
+    for (const auto& c : cases) {
+        CVellicorDoc job;
+        job.AddCoil(std::make_unique<CCoil>("C1", c.coilWidth, "st37", 1.5, c.coilKg, 1, "", 1.0, 0.0, 0.0));
+        job.AddSlit(std::make_unique<CCoilPart>("S1", "st37", 1.5, c.slitWidth, 2000.0, "", 0));
+        RecordingMessages told;
+
+        EXPECT_EQ(Optimise(job, told), -1) << c.what;
+        EXPECT_EQ(told.Ids(), std::vector<int>{c.id}) << c.what;
+        ASSERT_FALSE(told.shown.empty());
+        EXPECT_EQ(told.shown[0].args.front(), "st37-1.500") << c.what;
+    }
 }
 
 TEST_F(OptimiseTest, DoesNotMarkTheJobModified)

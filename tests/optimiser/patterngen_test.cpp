@@ -132,6 +132,31 @@ TEST(AddFullWidthPatterns, RepeatsEveryWidthAcrossEachCoilRegardlessOfKnives)
     }
 }
 
+TEST(AddFullWidthPatterns, RepeatsStopAtTheSlitsALayoutCanHold)
+{
+    struct Case {
+        const char* what;
+        double coilWidth;
+        double slitWidth;
+    };
+    const Case cases[] = {
+        {"the widest coil a double holds", 1e308, 100},
+        {"a slit of a ten-thousandth of a millimetre", 1250, 0.0001},
+    };
+    for (const Case& c : cases) {
+        COptimiserGroup g;
+        g.AddCoil(c.coilWidth);
+        g.AddSlit(c.slitWidth, 100.0);
+        const auto opt = g.Make();
+        opt->GeneratePatterns();
+        opt->AddFullWidthPatterns();
+        std::size_t longest = 0;
+        for (std::size_t i = 0; i < opt->PatternPool.Size(); ++i)
+            longest = std::max(longest, opt->PatternPool.Positions(i).size());
+        EXPECT_EQ(longest, MaxLayoutSlits) << c.what;
+    }
+}
+
 TEST(AddFullWidthPatterns, ThePoolStaysSortedAndUnique)
 {
     COptimiserGroup g;

@@ -165,6 +165,22 @@ TEST(PreparePartList, SquarePartAndSlitOfTheSameWidthMergeAsAPart)
     EXPECT_EQ(opt->PartLinks.size(), 2u);
 }
 
+TEST(PreparePartList, SlitsOfMoreThanTwoThousandMillionPiecesMergeByWeight)
+{
+    // A 3 mm slit on a 0.1 mm coil weighs about 7e-9 kg a piece: 9000 kg is beyond the int range.
+    COptimiserGroup g;
+    g.AddCoil(1000, 40000.0, 1, 1.0, 0, 0, 0.1);
+    g.AddSlit(3, 9000.0, 0.1);
+    g.AddSlit(3, 9000.0, 0.1);
+    const auto opt = g.Make();
+
+    ASSERT_EQ(opt->WorkParts.size(), 1u);
+    EXPECT_NEAR(opt->WorkParts[0]->RequiredWeight(), 18000.0, 1e-3);
+    ASSERT_EQ(opt->Run(), 1);
+    EXPECT_NEAR(opt->Results.ProducedWeight(g.slits[0]->Name) + opt->Results.ProducedWeight(g.slits[1]->Name),
+                18000.0, 1.0);
+}
+
 TEST(PreparePartList, RowsWithoutPiecesAreLeftOut)
 {
     COptimiserGroup g;

@@ -70,6 +70,51 @@ TEST_F(RunTest, EveryRowGetsWhatItNeedsAndNoStockRowIsOverdrawn)
         EXPECT_LE(used[coil.get()], coil->TotalWeight() + 1.0) << coil->Name;
 }
 
+// Jobs on which lengthening the kept layouts drew more than the stock or kept light layouts.
+TEST(RunWithMinPatternWeight, NoStockRowIsOverdrawnAndNoRunIsLight)
+{
+    struct Case {
+        double coilWidth;
+        std::vector<std::pair<double, double>> slits; // width, kg
+    };
+    const Case cases[] = {
+        {1500, {{235, 500}, {410, 500}}},
+        {1500, {{235, 150}, {235, 500}, {120, 300}, {95, 300}, {410, 200}}},
+        {1000, {{120, 100}, {180, 150}, {95, 800}, {120, 300}, {300, 500}}},
+        {1000, {{410, 800}, {180, 500}, {95, 100}, {300, 200}, {235, 150}}},
+    };
+    for (const Case& c : cases) {
+        COptimiserGroup g;
+        g.settings.MinPatWt = 500;
+        CCoil* coil = g.AddCoil(c.coilWidth, 2000);
+        double wanted = 0.0;
+        for (const auto& [w, kg] : c.slits) {
+            g.AddSlit(w, kg);
+            wanted += kg;
+        }
+        const auto opt = g.Make();
+        opt->Run();
+
+        // A run split between merged part rows is still one run of the slitter.
+        std::map<std::vector<double>, double> runs;
+        double used = 0.0;
+        double made = 0.0;
+        for (const auto& layout : opt->Results) {
+            std::vector<double> widths;
+            for (const auto& slit : layout->SlitPositions)
+                widths.push_back(slit->SlitWidth());
+            runs[widths] += layout->Weight;
+            used += layout->Weight;
+        }
+        for (const auto& [widths, kg] : runs)
+            EXPECT_GE(kg, 500.0 - 1e-6) << c.slits.size();
+        for (const auto& slit : g.slits)
+            made += std::min(opt->Results.ProducedWeight(slit->Name), slit->RequiredWeight());
+        EXPECT_LE(used, coil->TotalWeight() + 1.0) << c.slits.size();
+        EXPECT_NEAR(made + opt->Stats.Shortfall, wanted, 1.0) << c.slits.size();
+    }
+}
+
 TEST_F(RunTest, TheWorkingTablesAreLeftAsTheyWere)
 {
     EXPECT_TRUE(opt->Columns.empty());

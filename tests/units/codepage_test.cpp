@@ -25,6 +25,29 @@ TEST(CodePage, KnownCharacters)
     EXPECT_EQ(ExternalToUtf8("m\u00B2"), "m\u00B2");
 }
 
+TEST(CodePage, LowerCaseOfEveryCodePageLetter)
+{
+    const struct {
+        const char* text;
+        const char* lower;
+    } cases[] = {
+        {"ST\u00C4HL", "st\u00E4hl"},
+        {"\u00C0\u00C9\u00CE\u00D5\u00D8\u00DC\u00DE", "\u00E0\u00E9\u00EE\u00F5\u00F8\u00FC\u00FE"},
+        {"\u0160\u0152\u017D\u0178", "\u0161\u0153\u017E\u00FF"},
+        {"\u00D7 \u00DF \u00FF", "\u00D7 \u00DF \u00FF"}, // the sign and the letters without a capital stay
+        {"\u03A9 \u4E2D", "\u03A9 \u4E2D"},               // not in the code page
+        {"A\xC3", "a\xC3"},                               // broken UTF-8 stays as it is
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ToLowerCp1252Letters(c.text), c.lower) << c.text;
+
+    // Lowered, every character of the code page is still one of it.
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_TRUE(Utf8ToCp1252(ToLowerCp1252Letters(Cp1252ToUtf8(all))));
+}
+
 TEST(CodePage, Utf16ConversionsKeepEveryCharacter)
 {
     const std::string text = "a\u00E9\u4E2D\U0001F600";

@@ -73,6 +73,16 @@ TEST_F(UnitsTest, FormatLengthInEveryUnit)
     }
 }
 
+TEST_F(UnitsTest, HugeLengthsInInchFractionsKeepTheirSign)
+{
+    Use(kUnitInchFraction, 32, 3);
+    const std::string huge = FormatLength(1e30);
+    EXPECT_EQ(huge.front(), '3') << huge;
+    EXPECT_EQ(huge.size(), 30u) << huge; // 3.9e28 inches and the inch sign
+    EXPECT_EQ(FormatLength(-1e30), "-" + huge);
+    EXPECT_EQ(FormatLength(25.4 * 9007199254740992.0), "9007199254740992\"");
+}
+
 struct ParseCase {
     int unit;
     int denominator;

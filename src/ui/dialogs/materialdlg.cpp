@@ -9,6 +9,7 @@
 #include "ui/grid/gridwnd.h"
 #include "ui/helpcontext.h"
 #include "ui/uitext.h"
+#include "units/codepage.h"
 #include "units/numtext.h"
 #include "units/textutil.h"
 
@@ -69,7 +70,7 @@ void CsMaterialDlg::FillGrid()
     for (int r = 1; r <= rows; ++r) {
         const CsMaterialRec& rec = library_.Records[static_cast<std::size_t>(r - 1)];
         grid_->SetValue(r, ColName, QString::fromStdString(rec.Name));
-        grid_->SetValue(r, ColCode, QString::fromStdString(ToLowerAscii(rec.Code)));
+        grid_->SetValue(r, ColCode, QString::fromStdString(ToLowerCp1252Letters(rec.Code)));
         grid_->SetValue(r, ColDensity, FloatText(rec.Density));
         grid_->SetValue(r, ColCostPerKg, FloatText(rec.CostPerKg));
         grid_->SetValue(r, ColMinOffcutLength, FloatText(rec.MinOffcutLength));
@@ -101,7 +102,7 @@ void CsMaterialDlg::accept()
         auto number = [this, r](int col) { return static_cast<float>(grid_->GetNumber(r, col)); };
         CsMaterialRec rec;
         rec.Name = grid_->GetValue(r, ColName).toStdString();
-        rec.Code = ToLowerAscii(grid_->GetValue(r, ColCode).toStdString());
+        rec.Code = ToLowerCp1252Letters(grid_->GetValue(r, ColCode).toStdString());
         rec.Density = number(ColDensity);
         rec.CostPerKg = number(ColCostPerKg);
         rec.MinOffcutLength = number(ColMinOffcutLength);

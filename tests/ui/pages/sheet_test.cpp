@@ -3,6 +3,7 @@
 #include "app/mainframe.h"
 #include "app/vellicorapp.h"
 #include "model/vellicordoc.h"
+#include "platform/stringids.h"
 #include "support/resultfixture.h"
 #include "support/uifixture.h"
 #include "support/whenmodal.h"
@@ -206,7 +207,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_F9);
         QCOMPARE(job->GetDocument().GetCoilCount(), 1);
         QCOMPARE(job->GetDocument().GetCoil(0)->Name, std::string("C9"));
-        QCOMPARE(ui_.messages.Ids().back(), 198);  // optimised: nothing to cut
+        QCOMPARE(ui_.messages.Ids().back(), ids::JobNumberOutOfRange);  // checked: the new coil has no width
 
         QSignalSpy stockUsed(frame->Action(cmd::ViewStockUsed), &QAction::triggered);
         frame->activateWindow();
