@@ -3,6 +3,7 @@
 #include "model/vellicordoc.h"
 #include "optimiser/wholepieces.h"
 #include "optimiser/sequencing.h"
+#include "optimiser/stoptoken.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "units/numtext.h"
@@ -17,9 +18,10 @@ std::string MakeGroupKey(const std::string& material, double thickness)
     return material + "-" + FormatNumber(thickness, 3);
 }
 
-int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress)
+int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress, const COptimiseOptions& options)
 {
     doc.Layouts.Clear();
+    doc.LeastCoilWeight.reset();
     if (doc.Coils.empty()) {
         messages.Tell(ids::CoilSheetEmpty);
         return -1;
@@ -44,6 +46,7 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
     auto wanted = [](const CCoilPart& p) { return p.PieceCount() > 0; };
 
     int result = -1;
+    double least = 0.0;
     for (std::size_t g = 0; g < keys.size(); ++g) {
         const std::string& key = keys[g];
         if (progress && !progress->BeforeGroup(static_cast<int>(g), static_cast<int>(keys.size()), key)) {
@@ -56,17 +59,48 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
         const auto fillers = gather(doc.Fillers, key, wanted);
         if (coils.empty() || (parts.empty() && slits.empty()))
             continue;
-        CPatternOptimiser optimiser(coils, parts, slits, fillers, doc.Settings);
-        result = optimiser.Run();
+        const auto within = [progress](double share) {
+            if (progress)
+                progress->WithinGroup(share);
+        };
+        CGroupStats stats{key, 0, 0, 0, {}, options.Engine, {}};
+        std::unique_ptr<COptimiser> optimiser;
+        if (options.Engine == EOptimiserEngine::Compatible) {
+            auto compatible = std::make_unique<CPatternOptimiser>(coils, parts, slits, fillers, doc.Settings);
+            const CMasterSolution bound = SolveMaster(*compatible, GroupTargets(*compatible), {}, options.Stop, within);
+            stats.Yield.LeastCoilWeight = bound.LeastCoilWeight;
+            stats.Yield.ColumnsGenerated = bound.Columns.size();
+            stats.Yield.Iterations = bound.Iterations;
+            result = compatible->Run();
+            stats.Run = compatible->Stats;
+            optimiser = std::move(compatible);
+        } else {
+            auto best = std::make_unique<CYieldOptimiser>(coils, parts, slits, fillers, doc.Settings, options.Stop, within);
+            result = best->Run();
+            stats.Yield = best->Stats;
+            stats.Run.Columns = best->Stats.MipPatterns;
+            stats.Run.Lp = best->Stats.Converged ? CLinearProgram::Outcome::Optimal : CLinearProgram::Outcome::Suboptimal;
+            stats.Run.Layouts = best->Stats.Layouts;
+            optimiser = std::move(best);
+        }
+        if (options.Stop && options.Stop->StopRequested()) {
+            doc.Layouts.Clear();
+            return -1;
+        }
+        least += stats.Yield.LeastCoilWeight;
+        stats.WorkingCoils = optimiser->WorkCoils.size();
+        stats.Requirements = optimiser->WorkParts.size();
+        stats.Widths = optimiser->Widths.size();
         if (progress)
-            progress->AfterGroup({key, optimiser.WorkCoils.size(), optimiser.WorkParts.size(), optimiser.Widths.size(),
-                                  optimiser.Stats});
-        while (!optimiser.Results.IsEmpty())
-            doc.Layouts.Add(optimiser.Results.Remove(optimiser.Results.GetAt(0)));
+            progress->AfterGroup(stats);
+        while (!optimiser->Results.IsEmpty())
+            doc.Layouts.Add(optimiser->Results.Remove(optimiser->Results.GetAt(0)));
     }
 
     RoundUpToWholePieces(doc.Layouts);
     SequenceLayouts(doc.Layouts);
+    if (doc.HasResults())
+        doc.LeastCoilWeight = least;
     return result;
 }
 

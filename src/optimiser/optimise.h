@@ -1,6 +1,8 @@
 #pragma once
 
+#include "optimiser/engine.h"
 #include "optimiser/patternoptimiser.h"
+#include "optimiser/yieldoptimiser.h"
 
 #include <cstddef>
 #include <string>
@@ -9,6 +11,7 @@ namespace vellicor {
 
 class CVellicorDoc;
 class IUserMessages;
+class CStopToken;
 
 // The text that groups coils and requirements: the material, "-", the thickness with 3 decimals
 // (none when it is within 0.001 of a whole number).
@@ -21,6 +24,10 @@ struct CGroupStats {
     std::size_t Requirements = 0;
     std::size_t Widths = 0;
     CRunStats Run;
+    EOptimiserEngine Engine = EOptimiserEngine::Yield;
+    // The least possible coil weight of the group whichever engine planned it; the rest only for
+    // the best-yield engine.
+    CYieldStats Yield;
 };
 
 // Told before each group is optimised, so that a long run can show where it is and be stopped.
@@ -31,11 +38,20 @@ public:
     virtual bool BeforeGroup(int group, int groups, const std::string& key) = 0;
     // After each group that had stock and requirements to optimise.
     virtual void AfterGroup(const CGroupStats& /*stats*/) {}
+    // The share of the current group done, between 0 and 1, as a long group goes.
+    virtual void WithinGroup(double /*share*/) {}
+};
+
+// Which engine plans, and the token that stops a long run (the job is then left without a result).
+struct COptimiseOptions {
+    EOptimiserEngine Engine = EOptimiserEngine::Yield;
+    const CStopToken* Stop = nullptr;
 };
 
 // The Optimise command on a job: discards the result, optimises every material-and-thickness
 // group on its own, rounds the layouts up to whole pieces and puts them into cutting order. 1 when
 // some group was optimised, -1 otherwise. Does not mark the job modified.
-int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress = nullptr);
+int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress = nullptr,
+             const COptimiseOptions& options = {});
 
 } // namespace vellicor
