@@ -116,6 +116,7 @@ void SideBySide(benchmark::State& state)
                 sum->layouts += one->layouts;
                 sum->cpuSeconds = std::max(sum->cpuSeconds, one->cpuSeconds);
                 sum->peakMB = std::max(sum->peakMB, one->peakMB);
+                sum->figures.MipSeconds = std::max(sum->figures.MipSeconds, one->figures.MipSeconds);
             }
         }
     }
@@ -131,6 +132,7 @@ void SideBySide(benchmark::State& state)
     state.counters["compat_max_s"] = c.cpuSeconds;
     state.counters["yield_peak_MB"] = y.peakMB;
     state.counters["compat_peak_MB"] = c.peakMB;
+    state.counters["yield_max_mip_s"] = y.figures.MipSeconds;
 }
 
 double Quantile(std::vector<double> v, double q)

@@ -500,7 +500,7 @@ void CMainFrame::OptimiseJob(CChildFrame& job)
             dialog.setValue(group);
             dialog.setLabelText(label);
         }, Qt::QueuedConnection);
-    });
+    }, LoadEngine(app_.Store()));
     // The Cancel button, the close box and Escape all stop the run.
     connect(&dialog, &QProgressDialog::canceled, &dialog, [&run] { run.Cancel(); });
     connect(&dialog, &QDialog::rejected, &dialog, [&run] { run.Cancel(); });

@@ -25,7 +25,7 @@ void DeferredMessages::ShowAll(IUserMessages& to)
 
 void COptimiseRun::Execute()
 {
-    Optimise(doc_, messages_, this);
+    Optimise(doc_, messages_, this, {engine_, &stop_});
 }
 
 bool COptimiseRun::BeforeGroup(int group, int groups, const std::string& key)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "optimiser/engine.h"
 #include "optimiser/optimise.h"
+#include "optimiser/stoptoken.h"
 #include "platform/usermessages.h"
 
 #include <atomic>
@@ -34,13 +36,19 @@ private:
 class COptimiseRun : public IOptimiseProgress {
 public:
     // `onGroup` is called on the worker thread.
-    COptimiseRun(CVellicorDoc& doc, std::function<void(int group, int groups, const std::string& key)> onGroup)
-        : doc_(doc), onGroup_(std::move(onGroup))
+    COptimiseRun(CVellicorDoc& doc, std::function<void(int group, int groups, const std::string& key)> onGroup,
+                 EOptimiserEngine engine = EOptimiserEngine::Yield)
+        : doc_(doc), onGroup_(std::move(onGroup)), engine_(engine)
     {
     }
 
     void Execute();
-    void Cancel() { cancelled_ = true; }
+    // Also stops the group under way, at its next check.
+    void Cancel()
+    {
+        cancelled_ = true;
+        stop_.RequestStop();
+    }
     bool Cancelled() const { return cancelled_; }
     DeferredMessages& Messages() { return messages_; }
 
@@ -49,7 +57,9 @@ public:
 private:
     CVellicorDoc& doc_;
     std::function<void(int, int, const std::string&)> onGroup_;
+    EOptimiserEngine engine_;
     std::atomic<bool> cancelled_{false};
+    CStopToken stop_;
     DeferredMessages messages_;
 };
 

@@ -23,9 +23,10 @@ constexpr double OfferedReducedCost = 0.03;
 constexpr double LayoutCharge = 2e-4;
 // Over-production is charged a little, so that it never comes for free.
 constexpr double OverCharge = 1e-3;
-constexpr CMipLimits Limits{20, 20.0};
-// Fixings tried per step of the dive.
-constexpr std::size_t MaxDiveCandidates = 8;
+constexpr CMipLimits Limits{200, 20.0};
+// Fixings tried per step of the dive, and its steps: enough for the few light layouts of a job.
+constexpr std::size_t MaxDiveCandidates = 4;
+constexpr std::size_t MaxDives = 12;
 
 } // namespace
 
@@ -97,10 +98,11 @@ int CYieldOptimiser::Run()
             progress_(share);
     };
     CMasterTargets left = GroupTargets(*this);
-    CMasterSolution master = SolveMaster(*this, left, {}, stop_, [&report](double share) { report(0.6 * share); });
-    Stats.LeastCoilWeight = master.LeastCoilWeight;
-    Stats.Iterations = master.Iterations;
-    Stats.Converged = master.Converged;
+    const CMasterSolution first = SolveMaster(*this, left, {}, stop_, [&report](double share) { report(0.6 * share); });
+    CMasterSolution master = first;
+    Stats.LeastCoilWeight = first.LeastCoilWeight;
+    Stats.Iterations = first.Iterations;
+    Stats.Converged = first.Converged;
     if (master.Stopped || (stop_ && stop_->StopRequested()))
         return -1;
 
@@ -109,7 +111,7 @@ int CYieldOptimiser::Run()
     // the linear optimum runs no light layout. Every pattern found on the way is offered to the
     // integer plan, and the dive's end is a plan for it to start from.
     std::vector<COffer> fixed;
-    const std::size_t dives = PartInfos.size() + CoilInfos.size();
+    const std::size_t dives = std::min(MaxDives, PartInfos.size() + CoilInfos.size());
     for (std::size_t dive = 0; dive < dives; ++dive) {
         std::vector<CGeneratedColumn> candidates;
         std::vector<char> light(PartInfos.size(), 0);
@@ -165,6 +167,12 @@ int CYieldOptimiser::Run()
 
     std::vector<COffer> offers = OfferPatterns(master);
     offers.insert(offers.end(), fixed.begin(), fixed.end());
+    if (!fixed.empty())
+        for (COffer& offer : OfferPatterns(first)) {
+            offer.FirstX = offer.X;
+            offer.X = 0.0;
+            offers.push_back(std::move(offer));
+        }
     Stats.MipPatterns = offers.size();
     double demand = 0.0;
     double cheapest = CoilInfos.front().UsableCost;
@@ -225,34 +233,48 @@ int CYieldOptimiser::Run()
         }
     }
 
-    // The linear optimum, each pattern's weight handed to its coil's rows in turn and lifted to the
-    // minimum weight where a row has room, is a plan to start from.
-    mip.Start.assign(mip.Cost.size(), 0.0);
-    std::vector<double> room = capacity;
-    std::vector<double> made(PartInfos.size(), 0.0);
-    for (std::size_t k = 0; k < offers.size(); ++k) {
-        double want = offers[k].X;
-        for (const CMipColumn& column : columns) {
-            if (column.Pattern != k || want <= 1e-9)
-                continue;
-            const std::size_t r = column.Link;
-            double x = std::min({want, room[r], mip.Upper[static_cast<std::size_t>(column.Weight)]});
-            if (x < least[r])
-                x = least[r] <= std::min(room[r], mip.Upper[static_cast<std::size_t>(column.Weight)]) ? least[r] : 0.0;
-            if (x <= 0.0)
-                continue;
-            mip.Start[static_cast<std::size_t>(column.Weight)] = x;
-            mip.Start[static_cast<std::size_t>(column.Used)] = 1.0;
-            room[r] -= x;
-            want -= x;
-            for (const auto& [j, share] : RequirementShares(*this, offers[k].Pattern))
-                made[j] += share * x;
+    // A linear plan, each pattern's weight handed to its coil's rows in turn and lifted to the
+    // minimum weight where a row has room, is a plan to start from: the dive's end or the first
+    // optimum, whichever costs less.
+    auto startFrom = [&](double COffer::*weight) {
+        std::vector<double> start(mip.Cost.size(), 0.0);
+        std::vector<double> room = capacity;
+        std::vector<double> made(PartInfos.size(), 0.0);
+        for (std::size_t k = 0; k < offers.size(); ++k) {
+            double want = offers[k].*weight;
+            for (const CMipColumn& column : columns) {
+                if (column.Pattern != k || want <= 1e-9)
+                    continue;
+                const std::size_t r = column.Link;
+                const double upper = std::min(room[r], mip.Upper[static_cast<std::size_t>(column.Weight)]);
+                double x = std::min(want, upper);
+                if (x < least[r])
+                    x = least[r] <= upper ? least[r] : 0.0;
+                if (x <= 0.0)
+                    continue;
+                start[static_cast<std::size_t>(column.Weight)] = x;
+                start[static_cast<std::size_t>(column.Used)] = 1.0;
+                room[r] -= x;
+                want -= x;
+                for (const auto& [j, share] : RequirementShares(*this, offers[k].Pattern))
+                    made[j] += share * x;
+            }
         }
-    }
-    for (std::size_t j = 0; j < PartInfos.size(); ++j) {
-        const double gap = PartInfos[j].Amount - made[j];
-        mip.Start[2 * j] = std::max(0.0, gap);
-        mip.Start[2 * j + 1] = std::max(0.0, -gap);
+        for (std::size_t j = 0; j < PartInfos.size(); ++j) {
+            const double gap = PartInfos[j].Amount - made[j];
+            start[2 * j] = std::max(0.0, gap);
+            start[2 * j + 1] = std::max(0.0, -gap);
+        }
+        return start;
+    };
+    auto costOf = [&mip](const std::vector<double>& x) {
+        return std::inner_product(x.begin(), x.end(), mip.Cost.begin(), 0.0);
+    };
+    mip.Start = startFrom(&COffer::X);
+    if (!fixed.empty()) {
+        std::vector<double> other = startFrom(&COffer::FirstX);
+        if (costOf(other) < costOf(mip.Start))
+            mip.Start = std::move(other);
     }
 
     report(0.7);

@@ -63,10 +63,12 @@ private:
         int Used = -1;
     };
 
-    // A pattern offered to the integer plan, with its usable kg in the linear optimum.
+    // A pattern offered to the integer plan, with its usable kg at the dive's end and in the first
+    // linear optimum.
     struct COffer {
         CGeneratedColumn Pattern;
         double X = 0.0;
+        double FirstX = 0.0;
     };
 
     std::vector<COffer> OfferPatterns(const CMasterSolution& master) const;
