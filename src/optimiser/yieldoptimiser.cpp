@@ -278,7 +278,20 @@ int CYieldOptimiser::Run()
     }
 
     report(0.7);
-    const CMipOutcome outcome = SolveMip(mip, Limits, stop_);
+    CMipOutcome outcome = SolveMip(mip, Limits, stop_);
+    // Where light layouts had to be dealt with, the start can hold the search in its
+    // neighbourhood: a search without it may end elsewhere, and the cheaper plan is kept.
+    if (!fixed.empty() && !(stop_ && stop_->StopRequested())) {
+        CMipModel unstarted = mip;
+        unstarted.Start.clear();
+        CMipOutcome other = SolveMip(unstarted, Limits, stop_);
+        other.Seconds += outcome.Seconds;
+        if (other.Solved && (!outcome.Solved || other.Objective < outcome.Objective))
+            outcome = std::move(other);
+        else
+            outcome.Seconds = other.Seconds;
+    }
+    PlanModel = mip;
     Stats.MipGap = outcome.Gap;
     Stats.MipSeconds = outcome.Seconds;
     if (stop_ && stop_->StopRequested())

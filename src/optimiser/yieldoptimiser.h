@@ -2,6 +2,7 @@
 
 #include "optimiser/canonicalrows.h"
 #include "optimiser/columngeneration.h"
+#include "optimiser/mipmodel.h"
 #include "optimiser/optimiser.h"
 
 #include <cstddef>
@@ -54,6 +55,8 @@ public:
     int Run() override;
 
     CYieldStats Stats;
+    // The integer program of the plan as it was solved, for a look at what the solver faced.
+    CMipModel PlanModel;
 
 private:
     struct CMipColumn {
