@@ -38,10 +38,11 @@ private:
 
 // A job whose width table has `widths` distinct entries: three quarters of them are requirements,
 // and a third of those are parts that may be turned (they bring the other quarter). Three stock
-// rows of different widths. Widths come in half millimetres between 40 and 420 mm.
-inline CBenchJob MakeBenchJob(int widths)
+// rows of different widths. Widths come in half millimetres between 40 and 420 mm. Another
+// `variant` gives another job of the same size.
+inline CBenchJob MakeBenchJob(int widths, std::uint32_t variant = 0)
 {
-    std::mt19937 rng(20261210u + static_cast<std::uint32_t>(widths));
+    std::mt19937 rng(20261210u + static_cast<std::uint32_t>(widths) + 7919u * variant);
     auto uniform = [&rng](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<std::uint32_t>(hi - lo + 1)); };
     std::set<int> used;
     auto freshWidth = [&]() {

@@ -489,7 +489,8 @@ void CMainFrame::OptimiseJob(CChildFrame& job)
         app_.Messages().Tell(problem->MessageId, problem->Args, MessageIcon::Error);
         return;
     }
-    if (OptimiseWithProgress(this, job.GetDocument(), app_.Messages()) == EOptimiseEnd::Result) {
+    if (OptimiseWithProgress(this, job.GetDocument(), app_.Messages(), LoadEngine(app_.Store())) ==
+        EOptimiseEnd::Result) {
         job.GetView().Sheet()->setCurrentIndex(CVellicorView::ResultsTab);
         job.GetView().ReloadActivePage();
     }

@@ -37,7 +37,7 @@ void COptimiseRun::Execute()
 {
     // An exception may leave half a result behind; the rest of the job stays as it was.
     try {
-        Optimise(doc_, messages_, this, &stop_);
+        Optimise(doc_, messages_, this, {engine_, &stop_});
         return;
     } catch (const COptimiseError& e) {
         messages_.Tell(e.MessageId, e.Args, MessageIcon::Error);
@@ -82,7 +82,8 @@ QString ProgressLabel(const CRunPosition& at)
 
 } // namespace
 
-EOptimiseEnd OptimiseWithProgress(QWidget* parent, CVellicorDoc& doc, IUserMessages& messages)
+EOptimiseEnd OptimiseWithProgress(QWidget* parent, CVellicorDoc& doc, IUserMessages& messages,
+                                  EOptimiserEngine engine)
 {
     auto* dialog = new QProgressDialog(Text(ids::OptimiseStarting), Text(ids::OptimiseCancel), 0, 0, parent);
     dialog->setWindowTitle(Text(ids::AppName));
@@ -100,7 +101,7 @@ EOptimiseEnd OptimiseWithProgress(QWidget* parent, CVellicorDoc& doc, IUserMessa
             dialog->setValue(at.Group);
             dialog->setLabelText(label);
         }, Qt::QueuedConnection);
-    });
+    }, engine);
     // The Cancel button, the close box and Escape all stop the run; the loop goes on until the
     // worker has seen it, which takes a fraction of a second.
     QObject::connect(dialog, &QProgressDialog::canceled, dialog, [&run] { run.Cancel(); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "optimiser/engine.h"
 #include "optimiser/optimise.h"
 #include "optimiser/stoptoken.h"
 #include "platform/usermessages.h"
@@ -46,8 +47,9 @@ struct CRunPosition {
 class COptimiseRun : public IOptimiseProgress {
 public:
     // `onProgress` is called on the worker thread.
-    COptimiseRun(CVellicorDoc& doc, std::function<void(const CRunPosition&)> onProgress)
-        : doc_(doc), onProgress_(std::move(onProgress))
+    COptimiseRun(CVellicorDoc& doc, std::function<void(const CRunPosition&)> onProgress,
+                 EOptimiserEngine engine = EOptimiserEngine::Yield)
+        : doc_(doc), onProgress_(std::move(onProgress)), engine_(engine)
     {
     }
 
@@ -63,6 +65,7 @@ public:
 private:
     CVellicorDoc& doc_;
     std::function<void(const CRunPosition&)> onProgress_;
+    EOptimiserEngine engine_;
     CStopToken stop_;
     CRunPosition position_;
     DeferredMessages messages_;
@@ -73,6 +76,7 @@ enum class EOptimiseEnd { Result, NoResult, Cancelled };
 // Optimises the job on a worker thread behind a window-modal progress dialog whose Cancel stops
 // the run; the window keeps handling events meanwhile. The dialog is gone before any message of
 // the run is shown through `messages`.
-EOptimiseEnd OptimiseWithProgress(QWidget* parent, CVellicorDoc& doc, IUserMessages& messages);
+EOptimiseEnd OptimiseWithProgress(QWidget* parent, CVellicorDoc& doc, IUserMessages& messages,
+                                  EOptimiserEngine engine);
 
 } // namespace vellicor

@@ -24,9 +24,10 @@ struct Command {
 };
 
 constexpr std::array kCommands{
-    Command{"optimise", "optimise IN [-o OUT] [--report FILE.rtf] [--json] [--stats]",
+    Command{"optimise", "optimise IN [-o OUT] [--report FILE.rtf] [--json] [--stats] [--engine yield|compatible]",
             "optimise a job: the layouts and figures, or the JSON job with --json; --stats tells, per\n"
-            "      group, what the optimiser went through (on standard error)",
+            "      group, what the optimiser went through (on standard error); --engine picks the best-yield\n"
+            "      engine or the one of earlier versions (default: the stored choice, else yield)",
             &RunOptimise},
     Command{"convert", "convert IN OUT", "convert a job between .vcj and .json, either way", &RunConvert},
     Command{"show", "show IN [--json]", "print a job's inputs, cut settings and result, or the JSON job", &RunShow},

@@ -5,6 +5,7 @@
 
 #include "model/jobjson.h"
 #include "model/vellicordoc.h"
+#include "optimiser/engine.h"
 #include "optimiser/optimise.h"
 #include "platform/safefile.h"
 #include "units/numtext.h"
@@ -28,7 +29,12 @@ public:
         err_ << "group " << TerminalText(s.Key) << ": working coils " << s.WorkingCoils << ", requirements "
              << s.Requirements << ", widths " << s.Widths << ", passes " << s.Run.Passes << ", pool " << s.Run.PoolSize
              << ", columns " << s.Run.Columns << ", lp " << OutcomeName(s.Run.Lp) << ", layouts " << s.Run.Layouts
-             << ", short " << FormatNumber(s.Run.Shortfall, 1) << " kg\n";
+             << ", short " << FormatNumber(s.Run.Shortfall, 1) << " kg, engine " << EngineName(s.Engine) << ", least coil weight " << FormatNumber(s.Yield.LeastCoilWeight, 1)
+             << " kg, columns generated " << s.Yield.ColumnsGenerated;
+        if (s.Engine == EOptimiserEngine::Yield)
+            err_ << ", mip gap " << FormatNumber(s.Yield.MipGap * 100.0, 3) << "%, mip time "
+                 << FormatNumber(s.Yield.MipSeconds, 3) << " s";
+        err_ << '\n';
     }
 
 private:
@@ -44,6 +50,7 @@ int RunOptimise(Context& ctx)
     std::string report;
     bool json = false;
     bool stats = false;
+    EOptimiserEngine engine = LoadEngine(ctx.store);
     for (std::size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
         auto value = [&](std::string& to) {
@@ -62,6 +69,12 @@ int RunOptimise(Context& ctx)
             json = true;
         } else if (a == "--stats") {
             stats = true;
+        } else if (a == "--engine") {
+            std::string name;
+            const auto chosen = value(name) ? ParseEngineName(name) : std::nullopt;
+            if (!chosen)
+                return UsageError(ctx, "optimise", "--engine takes yield or compatible");
+            engine = *chosen;
         } else if (!a.empty() && a[0] == '-') {
             return UsageError(ctx, "optimise", "unknown option '" + a + "'");
         } else if (in.empty()) {
@@ -85,7 +98,7 @@ int RunOptimise(Context& ctx)
     if (!doc)
         return kExitIo;
     StatsPrinter printer(ctx.err);
-    Optimise(*doc, ctx.messages, stats ? &printer : nullptr);
+    Optimise(*doc, ctx.messages, stats ? &printer : nullptr, {engine, nullptr});
     if (!doc->HasResults()) {
         ctx.messages.Tell(kMsgCouldNotOptimise);
         return kExitNoResult;

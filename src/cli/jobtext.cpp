@@ -119,6 +119,10 @@ void PrintJobResult(std::ostream& out, const CVellicorDoc& doc)
     figures.Add({"Under produced", Kg(doc.UnderProducedWeight())});
     figures.Add({"Part utilisation", Percent(doc.PartUtilisation())});
     figures.Add({"Overall utilisation", Percent(doc.OverallUtilisation())});
+    if (const auto above = doc.AboveLeastPossible()) {
+        figures.Add({"Least possible coil weight", Kg(*doc.LeastCoilWeight)});
+        figures.Add({"Above least possible", FormatFixed(*above * 100.0, 2) + "%"});
+    }
     figures.Print(out);
 
     std::vector<std::string> names;

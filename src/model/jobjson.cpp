@@ -96,7 +96,7 @@ Json LayoutJson(const CLayout& layout)
 Json FiguresJson(const CVellicorDoc& doc)
 {
     const CLayoutList& layouts = doc.Layouts;
-    return Json{{"totalWeight", Number(layouts.TotalWeight())},
+    Json figures{{"totalWeight", Number(layouts.TotalWeight())},
                 {"totalUsedLength", Number(layouts.TotalUsedLength())},
                 {"totalFillerWeight", Number(layouts.TotalFillerWeight())},
                 {"partsProducedWeight", Number(doc.PartsProducedWeight())},
@@ -106,6 +106,11 @@ Json FiguresJson(const CVellicorDoc& doc)
                 {"partUtilisation", Number(doc.PartUtilisation())},
                 {"overallUtilisation", Number(doc.OverallUtilisation())},
                 {"changeCost", Number(ChangeCost(layouts))}};
+    if (const auto above = doc.AboveLeastPossible()) {
+        figures["leastCoilWeight"] = Number(*doc.LeastCoilWeight);
+        figures["aboveLeastPossible"] = Number(*above);
+    }
+    return figures;
 }
 
 // Reads the JSON job into a document, stopping at the first field it refuses.

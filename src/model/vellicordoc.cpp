@@ -65,7 +65,15 @@ CCoilPart* CVellicorDoc::FindPartByName(const std::string& name) const
 void CVellicorDoc::ClearResults()
 {
     Layouts.Clear();
+    LeastCoilWeight.reset();
     SetModifiedFlag();
+}
+
+std::optional<double> CVellicorDoc::AboveLeastPossible() const
+{
+    if (!LeastCoilWeight || *LeastCoilWeight <= 0.0 || Layouts.IsEmpty())
+        return std::nullopt;
+    return Layouts.TotalWeight() / *LeastCoilWeight - 1.0;
 }
 
 double CVellicorDoc::CoilWeightUsed(const std::string& coilName) const

@@ -6,6 +6,7 @@
 #include "model/settings.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ public:
     // Discards the result and marks the job modified.
     void ClearResults();
     bool HasResults() const { return !Layouts.IsEmpty(); }
+    // totalWeight / LeastCoilWeight - 1, when the least possible weight is known.
+    std::optional<double> AboveLeastPossible() const;
     double CoilWeightUsed(const std::string& coilName) const;
     // Some coil of the same material and exactly the same thickness, in stock, is wide enough.
     bool CanAnyCoilHold(const CCoilPart& part) const;
@@ -92,6 +95,9 @@ public:
     std::vector<std::unique_ptr<CCoilPart>> Fillers;
     CSettings Settings;
     CLayoutList Layouts;
+    // The least coil weight any plan of the job needs, in kg, as the last Optimise found it; not
+    // part of the job file.
+    std::optional<double> LeastCoilWeight;
     int QtyByLength = 1;
     int InventoryUpdated = 0;
     std::string OrderNo;

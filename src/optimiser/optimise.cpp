@@ -3,6 +3,7 @@
 #include "model/vellicordoc.h"
 #include "optimiser/wholepieces.h"
 #include "optimiser/sequencing.h"
+#include "optimiser/stoptoken.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "units/numtext.h"
@@ -49,9 +50,11 @@ void TellOutcome(IUserMessages& messages, const std::string& key, const COptimis
 
 } // namespace
 
-int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress, const CStopToken* stop)
+int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* progress, const COptimiseOptions& options)
 {
+    const CStopToken* stop = options.Stop;
     doc.Layouts.Clear();
+    doc.LeastCoilWeight.reset();
     if (doc.Coils.empty()) {
         messages.Tell(ids::CoilSheetEmpty);
         return -1;
@@ -82,6 +85,7 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
     };
 
     int result = -1;
+    double least = 0.0;
     for (std::size_t g = 0; g < keys.size(); ++g) {
         const std::string& key = keys[g];
         try {
@@ -96,20 +100,47 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
             const auto fillers = gather(doc.Fillers, key, wanted);
             if (coils.empty() || (parts.empty() && slits.empty()))
                 continue;
-            CPatternOptimiser optimiser(coils, parts, slits, fillers, doc.Settings, stop);
-            optimiser.Progress = progress;
-            const int run = optimiser.Run();
+            const auto within = [progress](double share) {
+                if (progress)
+                    progress->WithinGroup(share);
+            };
+            CGroupStats stats{key, 0, 0, 0, {}, options.Engine, {}};
+            std::unique_ptr<COptimiser> optimiser;
+            int run = -1;
+            if (options.Engine == EOptimiserEngine::Compatible) {
+                auto compatible = std::make_unique<CPatternOptimiser>(coils, parts, slits, fillers, doc.Settings, stop);
+                compatible->Progress = progress;
+                const CMasterSolution bound = SolveMaster(*compatible, GroupTargets(*compatible), {}, stop, within);
+                stats.Yield.LeastCoilWeight = bound.LeastCoilWeight;
+                stats.Yield.ColumnsGenerated = bound.Columns.size();
+                stats.Yield.Iterations = bound.Iterations;
+                run = compatible->Run();
+                stats.Run = compatible->Stats;
+                optimiser = std::move(compatible);
+            } else {
+                auto best = std::make_unique<CYieldOptimiser>(coils, parts, slits, fillers, doc.Settings, stop, within);
+                run = best->Run();
+                stats.Yield = best->Stats;
+                stats.Run.Columns = best->Stats.MipPatterns;
+                stats.Run.Lp = best->Stats.Converged ? CLinearProgram::Outcome::Optimal
+                                                     : CLinearProgram::Outcome::Suboptimal;
+                stats.Run.Layouts = best->Stats.Layouts;
+                optimiser = std::move(best);
+            }
             if (stopped())
                 return -1;
-            if (optimiser.Outcome == EGroupOutcome::Optimised)
-                result = run;
+            if (optimiser->Outcome == EGroupOutcome::Optimised)
+                result = std::max(result, run);
             else
-                TellOutcome(messages, key, optimiser, optimiser.Stats.Lp);
+                TellOutcome(messages, key, *optimiser, stats.Run.Lp);
+            least += stats.Yield.LeastCoilWeight;
+            stats.WorkingCoils = optimiser->WorkCoils.size();
+            stats.Requirements = optimiser->WorkParts.size();
+            stats.Widths = optimiser->Widths.size();
             if (progress)
-                progress->AfterGroup({key, optimiser.WorkCoils.size(), optimiser.WorkParts.size(),
-                                      optimiser.Widths.size(), optimiser.Stats});
-            while (!optimiser.Results.IsEmpty())
-                doc.Layouts.Add(optimiser.Results.Remove(optimiser.Results.GetAt(0)));
+                progress->AfterGroup(stats);
+            while (!optimiser->Results.IsEmpty())
+                doc.Layouts.Add(optimiser->Results.Remove(optimiser->Results.GetAt(0)));
         } catch (const std::bad_alloc&) {
             doc.Layouts.Clear();
             throw COptimiseError(ids::OutOfMemoryInGroup, {key});
@@ -118,6 +149,8 @@ int Optimise(CVellicorDoc& doc, IUserMessages& messages, IOptimiseProgress* prog
 
     RoundUpToWholePieces(doc.Layouts);
     SequenceLayouts(doc.Layouts);
+    if (doc.HasResults())
+        doc.LeastCoilWeight = least;
     return result;
 }
 

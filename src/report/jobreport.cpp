@@ -78,6 +78,11 @@ void WriteResultSummary(CRtfWriter& rtf, const CVellicorDoc& doc)
             {"Total No Of Layouts", Int(layouts.GetCount()), true},
         };
     }
+    // Known only right after an optimisation: the job file does not keep it.
+    if (const auto above = doc.AboveLeastPossible()) {
+        lines.push_back({"Least Possible Coil Weight", FormatNumber(*doc.LeastCoilWeight, 1), false});
+        lines.push_back({"Above Least Possible (%)", Percent(*above, 2), true});
+    }
     rtf.WriteSectionHeading("Result Summary");
     rtf.BeginTable(kColumns);
     for (const auto& line : lines) {

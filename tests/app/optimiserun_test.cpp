@@ -77,7 +77,7 @@ private slots:
         connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
         ticker.start(20);
 
-        QCOMPARE(OptimiseWithProgress(&window, doc, messages), EOptimiseEnd::Cancelled);
+        QCOMPARE(OptimiseWithProgress(&window, doc, messages, EOptimiserEngine::Compatible), EOptimiseEnd::Cancelled);
         QVERIFY(sinceCancel.isValid());
         QVERIFY2(sinceCancel.elapsed() < 500, qPrintable(QString::number(sinceCancel.elapsed())));
         QVERIFY(ticks > 5);
@@ -95,7 +95,7 @@ private slots:
         doc.AddSlit(std::make_unique<CCoilPart>("S1", "st37", 1.0, 1200.0, 500.0, "", 0));
         MessagesAfterTheDialog messages(window);
 
-        QCOMPARE(OptimiseWithProgress(&window, doc, messages), EOptimiseEnd::NoResult);
+        QCOMPARE(OptimiseWithProgress(&window, doc, messages, EOptimiserEngine::Compatible), EOptimiseEnd::NoResult);
         QCOMPARE(messages.Ids(), (std::vector<int>{ids::GroupNoCoilWideEnough, ids::CouldNotOptimise}));
         QVERIFY(!messages.dialogShown);
         QVERIFY(window.findChildren<QProgressDialog*>().isEmpty());
@@ -108,7 +108,7 @@ private slots:
         COptimiseRun run(doc, [](const CRunPosition& at) {
             if (at.Pass == 2)
                 throw std::bad_alloc();
-        });
+        }, EOptimiserEngine::Compatible);
         run.Execute();
         test::RecordingMessages messages;
         run.Messages().ShowAll(messages);

@@ -175,7 +175,7 @@ TEST_F(OptimiseTest, AStopWithinAGroupEndsItAtOnceWithoutAResult)
     AddOldResult();
     PassTrap trap;
 
-    EXPECT_EQ(Optimise(doc, messages, &trap, &trap.stop), -1);
+    EXPECT_EQ(Optimise(doc, messages, &trap, {EOptimiserEngine::Compatible, &trap.stop}), -1);
     EXPECT_EQ(trap.passes, std::vector<int>{1});
     EXPECT_TRUE(trap.optimised.empty());
     EXPECT_FALSE(doc.HasResults());
@@ -193,7 +193,7 @@ TEST_F(OptimiseTest, RunningOutOfMemoryNamesTheGroupAndLeavesNoResult)
     trap.at = 2;
 
     try {
-        Optimise(doc, messages, &trap);
+        Optimise(doc, messages, &trap, {EOptimiserEngine::Compatible});
         ADD_FAILURE() << "no error";
     } catch (const COptimiseError& e) {
         EXPECT_EQ(e.MessageId, ids::OutOfMemoryInGroup);
@@ -212,9 +212,12 @@ TEST_F(OptimiseTest, AGroupThatYieldsNothingSaysWhy)
         double coilKg;
         double slitWidth;
         int id;
+        EOptimiserEngine engine;
     } cases[] = {
-        {"no coil wide enough", 1000, 10000, 1200, ids::GroupNoCoilWideEnough},
-        {"too little stock", 1250, 100, 300, ids::GroupInfeasible},
+        {"no coil wide enough", 1000, 10000, 1200, ids::GroupNoCoilWideEnough, EOptimiserEngine::Yield},
+        {"no coil wide enough", 1000, 10000, 1200, ids::GroupNoCoilWideEnough, EOptimiserEngine::Compatible},
+        // The best-yield engine plans what the stock allows and counts the rest as short.
+        {"too little stock", 1250, 100, 300, ids::GroupInfeasible, EOptimiserEngine::Compatible},
     };
     for (const auto& c : cases) {
         CVellicorDoc job;
@@ -222,7 +225,7 @@ TEST_F(OptimiseTest, AGroupThatYieldsNothingSaysWhy)
         job.AddSlit(std::make_unique<CCoilPart>("S1", "st37", 1.5, c.slitWidth, 2000.0, "", 0));
         RecordingMessages told;
 
-        EXPECT_EQ(Optimise(job, told), -1) << c.what;
+        EXPECT_EQ(Optimise(job, told, nullptr, {c.engine}), -1) << c.what;
         EXPECT_EQ(told.Ids(), std::vector<int>{c.id}) << c.what;
         ASSERT_FALSE(told.shown.empty());
         EXPECT_EQ(told.shown[0].args.front(), "st37-1.500") << c.what;

@@ -4,6 +4,7 @@
 #include "model/coilpart.h"
 #include "model/settings.h"
 #include "optimiser/patternoptimiser.h"
+#include "optimiser/yieldoptimiser.h"
 
 #include <memory>
 #include <string>
@@ -48,6 +49,15 @@ struct COptimiserGroup {
         const auto s = Rows(slits);
         const auto f = Rows(fillers);
         return std::make_unique<CPatternOptimiser>(c, p, s, f, settings);
+    }
+
+    std::unique_ptr<CYieldOptimiser> MakeYield(const CStopToken* stop = nullptr) const
+    {
+        const auto c = Rows(coils);
+        const auto p = Rows(parts);
+        const auto s = Rows(slits);
+        const auto f = Rows(fillers);
+        return std::make_unique<CYieldOptimiser>(c, p, s, f, settings, stop);
     }
 
     std::vector<std::unique_ptr<CCoil>> coils;

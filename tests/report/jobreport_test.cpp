@@ -116,6 +116,22 @@ TEST_F(JobReportTest, SampleJobInBothModes)
     }
 }
 
+// The sample's 7500 kg against a least possible 7000 kg, in both modes.
+TEST_F(JobReportTest, SummaryEndsWithTheLeastPossibleWeightWhenKnown)
+{
+    for (int qtyByLength : {0, 1}) {
+        CVellicorDoc doc;
+        test::BuildSampleJob(doc);
+        doc.QtyByLength = qtyByLength;
+        doc.LeastCoilWeight = 7000.0;
+        const Lines lines = LinesOf(Sections(doc), "Result Summary");
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+                  (Lines{"Least Possible Coil Weight|7000", "Above Least Possible (%)|7.14", "--"}))
+            << qtyByLength;
+    }
+}
+
 TEST_F(JobReportTest, SectionsComeInReportOrderAfterTheTitle)
 {
     CVellicorDoc doc;
