@@ -176,6 +176,11 @@ constexpr std::array kStrings{
     BuiltinString{61872, "Change Cost :"},
     BuiltinString{61873, "Coils"},
     BuiltinString{61874, "Total Wt =%1 Total Lengt = %2"},
+    BuiltinString{61940, "The thickness of roll %1 is not known: in Quantities by Length the job keeps the nominal "
+                         "1000 mm.\nSwitch Quantities by Length off, enter the roll's thickness on the Rolls page and "
+                         "optimise again before updating the inventory."},
+    BuiltinString{61941, "Row %1: the thickness cannot be zero. Please enter the thickness in mm."},
+    BuiltinString{61942, "Empty the stocks-used log? Its records cannot be brought back."},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

@@ -47,6 +47,11 @@ inline constexpr int ResultPatternGroup = 61871;
 inline constexpr int ResultChangeCost = 61872;
 inline constexpr int PatternCoilsGroup = 61873;
 inline constexpr int PatternRowTotals = 61874;
+
+// Feedback to the planner.
+inline constexpr int ThicknessNotKnown = 61940;
+inline constexpr int InventoryZeroThickness = 61941;
+inline constexpr int ClearStockUsedAsk = 61942;
 } // namespace ids
 
 } // namespace vellicor

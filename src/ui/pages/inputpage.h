@@ -23,8 +23,6 @@ class CCoilPart;
 class CSInputPage : public CSPage {
     Q_OBJECT
 public:
-    // The thickness of every record stored in length mode, in mm.
-    static constexpr double kNominalThickness = 1000.0;
     static constexpr int kTableTip = 166;
     static constexpr int kCsvFileTitle = 150;
     // The requirement pages' messages.

@@ -27,7 +27,7 @@ constexpr int kCsvCaption = 255;
 double WeightPerDisplayUnit(double width, const std::string& material)
 {
     const double mmPerUnit = UnitTable()[static_cast<std::size_t>(CurrentUnitSettings().lengthUnit)].mmPerUnit;
-    return StripWeight(width, CSInputPage::kNominalThickness, mmPerUnit, material);
+    return StripWeight(width, kNominalThickness, mmPerUnit, material);
 }
 
 } // namespace
@@ -72,7 +72,7 @@ void CSStockPage::LoadGrid()
         grid->SetValue(row, ColName, QString::fromStdString(coil.Name));
         SetNumber(row, ColWidth, coil.Width);
         grid->SetValue(row, ColMaterial, QString::fromStdString(coil.Material));
-        SetNumber(row, ColThickness, coil.Thickness);
+        SetNumber(row, ColThickness, coil.RealThickness());
         SetNumber(row, ColWeight, coil.WeightPerCoil);
         grid->SetValue(row, ColLength, DerivedText(coil.LengthPerCoil(), 2));
         SetNumber(row, ColCost, coil.CostPerKg);
@@ -139,7 +139,8 @@ void CSStockPage::StoreGrid()
             continue;
         const std::string material = StdText(r, ColMaterial);
         const double width = Number(r, ColWidth);
-        double thickness = Number(r, ColThickness);
+        const double given = Number(r, ColThickness);
+        double thickness = given;
         double weight = Number(r, ColWeight);
         double cost = Number(r, ColCost);
         if (IsLengthMode()) {
@@ -147,9 +148,12 @@ void CSStockPage::StoreGrid()
             weight = StripWeight(width, thickness, Number(r, ColLength), material);
             cost /= WeightPerDisplayUnit(width, material);
         }
-        doc.AddCoil(std::make_unique<CCoil>(Name(r).toStdString(), width, material, thickness, weight,
+        auto coil = std::make_unique<CCoil>(Name(r).toStdString(), width, material, thickness, weight,
                                             Integer(r, ColQty), StdText(r, ColRemarks), cost,
-                                            Number(r, ColLeftTrim), Number(r, ColRightTrim)));
+                                            Number(r, ColLeftTrim), Number(r, ColRightTrim));
+        if (IsLengthMode())
+            coil->GivenThickness = given;
+        doc.AddCoil(std::move(coil));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "inventory/inventorydialogs.h"
 #include "inventory/stockdb.h"
 #include "model/density.h"
+#include "model/quantitymode.h"
 #include "ui/grid/lenedititem.h"
 #include "ui/pages/pagedriver.h"
 #include "ui/pages/stockpage.h"
@@ -154,6 +155,30 @@ private slots:
         QVERIFY(job.Show(TabRolls));
         QVERIFY(!grid.IsColHidden(S::ColWeight));
         QCOMPARE(grid.GetValue(0, S::ColCost), QString("Cost/ Kg"));
+    }
+
+    void lengthModeKeepsTheRealThicknessForTheSession()
+    {
+        CVellicorDoc doc;
+        doc.QtyByLength = 0;
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 12000, 3, "", 0.82, 5, 5));
+        JobWindow job(doc, ui_);
+        CSGridWnd& grid = job.Grid();
+
+        // Switched to length mode, a length is edited: the job keeps the nominal thickness.
+        QVERIFY(job.Show(TabSlits));
+        SetQuantitiesByLength(doc, true);
+        QVERIFY(job.Show(TabRolls));
+        TypeAndTab(grid, 1, S::ColLength, "500000");
+        QVERIFY(job.Show(TabSlits));
+        QCOMPARE(doc.GetCoil(0)->Thickness, kNominalThickness);
+
+        // Back in weight mode the real thickness and the weight of that length at it come back.
+        SetQuantitiesByLength(doc, false);
+        QVERIFY(job.Show(TabRolls));
+        QCOMPARE(grid.GetValue(1, S::ColThickness), QString("1.5"));
+        QCOMPARE(grid.GetNumber(1, S::ColWeight), StripWeight(1250, 1.5, 500000, "crca"));
+        QCOMPARE(doc.GetCoil(0)->Thickness, 1.5);
     }
 
     void weightModeDerivesTheLength()
