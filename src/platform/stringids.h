@@ -52,6 +52,7 @@ inline constexpr int PatternRowTotals = 61874;
 inline constexpr int ThicknessNotKnown = 61940;
 inline constexpr int InventoryZeroThickness = 61941;
 inline constexpr int ClearStockUsedAsk = 61942;
+inline constexpr int ExpressionSyntax = 61943;
 } // namespace ids
 
 } // namespace vellicor
