@@ -53,6 +53,7 @@ inline constexpr int ThicknessNotKnown = 61940;
 inline constexpr int InventoryZeroThickness = 61941;
 inline constexpr int ClearStockUsedAsk = 61942;
 inline constexpr int ExpressionSyntax = 61943;
+inline constexpr int BookedResultAsk = 61944;
 } // namespace ids
 
 } // namespace vellicor

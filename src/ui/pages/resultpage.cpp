@@ -238,6 +238,8 @@ void CSResultPage::LoadResults()
     summary_->moveCursor(QTextCursor::Start);
     Loaded = 1;
     changeCost_->setText(Q(FormatFixed(ChangeCost(doc.Layouts), 1)));
+    for (int id : {IdUp, IdDown, IdDelete, IdEdit})
+        Button(id)->setEnabled(doc.HasResults());
     loading_ = false;
     ShowSelectedLayout();
 }
@@ -416,10 +418,16 @@ void CSResultPage::LayoutsChanged()
     LoadResults();
 }
 
+bool CSResultPage::MayChangeResult()
+{
+    return GetDocument().InventoryUpdated == 0
+        || Services().messages.Ask(ids::BookedResultAsk, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 void CSResultPage::OnEdit()
 {
     const int k = GetSelectedLayout();
-    if (k < 0)
+    if (k < 0 || !MayChangeResult())
         return;
     CEditPatternDlg dialog(GetDocument(), k, Services(), this);
     if (dialog.exec() == QDialog::Accepted)
@@ -432,7 +440,7 @@ void CSResultPage::OnDelete()
     int col = 0;
     GetGrid()->GetCurrentCell(row, col);
     const int k = GetSelectedLayout();
-    if (k < 0)
+    if (k < 0 || !MayChangeResult())
         return;
     CLayoutList& layouts = GetDocument().Layouts;
     layouts.Remove(layouts.GetAt(k));
@@ -446,7 +454,7 @@ void CSResultPage::OnUp()
     int row = 0;
     int col = 0;
     GetGrid()->GetCurrentCell(row, col);
-    if (row < 2)
+    if (row < 2 || !MayChangeResult())
         return;
     GetDocument().Layouts.MoveUp(row - 1);
     LayoutsChanged();
@@ -458,7 +466,7 @@ void CSResultPage::OnDown()
     int row = 0;
     int col = 0;
     GetGrid()->GetCurrentCell(row, col);
-    if (row < 1 || row >= GetDocument().Layouts.GetCount())
+    if (row < 1 || row >= GetDocument().Layouts.GetCount() || !MayChangeResult())
         return;
     GetDocument().Layouts.MoveDown(row - 1);
     LayoutsChanged();
