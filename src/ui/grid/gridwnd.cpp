@@ -380,6 +380,8 @@ void CSGridWnd::keyPressEvent(QKeyEvent* event)
         Copy();
     } else if (event->matches(QKeySequence::Paste)) {
         Paste();
+    } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        MoveDown();
     } else if (event->key() == Qt::Key_Delete) {
         // Without whole rows to delete, the key clears the selected cells.
         if (!readOnly_) {
@@ -433,6 +435,18 @@ void CSGridWnd::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
         return;
     }
     QTableView::closeEditor(editor, hint);
+    // Enter in an open editor, as in a spreadsheet.
+    if (hint == QAbstractItemDelegate::SubmitModelCache)
+        MoveDown();
+}
+
+void CSGridWnd::MoveDown()
+{
+    int row = 0;
+    int col = 0;
+    GetCurrentCell(row, col);
+    if (row >= 1 && row < GetRowCount())
+        SetCurrentCell(row + 1, col);
 }
 
 void CSGridWnd::mousePressEvent(QMouseEvent* event)

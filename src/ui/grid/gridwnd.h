@@ -134,6 +134,8 @@ private:
 
     void Notify(int code);
     void Tab(bool backwards);
+    // The cell below becomes current; nothing happens on the last row.
+    void MoveDown();
     // Whole selected rows as blocks of consecutive rows, top first.
     std::vector<std::pair<int, int>> SelectedRowBlocks() const;
     DeleteResult DeleteRows();

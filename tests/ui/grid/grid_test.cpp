@@ -297,6 +297,28 @@ private slots:
         QCOMPARE(grid->UndoStack()->undoText(), QString("EditData"));
     }
 
+    void enterMovesDownARow()
+    {
+        auto grid = MakeGrid(2, 3);
+        grid->SetCurrentCell(1, 2);
+        QTest::keyClick(grid.get(), Qt::Key_Return);
+        QCOMPARE(Current(*grid), Cell(2, 2));
+        QTest::keyClick(grid.get(), Qt::Key_Enter);
+        QCOMPARE(Current(*grid), Cell(2, 2));  // the last row stays, no row is added
+        QCOMPARE(grid->GetRowCount(), 2);
+
+        // From an open editor the typed text goes in first.
+        grid->SetCurrentCell(1, 3);
+        const QModelIndex cell = grid->model()->index(0, 2);
+        grid->edit(cell);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(cell));
+        QVERIFY(editor);
+        editor->setText("75");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(grid->GetValue(1, 3), QString("75"));
+        QCOMPARE(Current(*grid), Cell(2, 3));
+    }
+
     void badExpressionsChangeNothing_data()
     {
         QTest::addColumn<QString>("expression");
