@@ -54,6 +54,8 @@ inline constexpr int InventoryZeroThickness = 61941;
 inline constexpr int ClearStockUsedAsk = 61942;
 inline constexpr int ExpressionSyntax = 61943;
 inline constexpr int BookedResultAsk = 61944;
+inline constexpr int CellNotNumber = 61945;
+inline constexpr int CellNegative = 61946;
 } // namespace ids
 
 } // namespace vellicor

@@ -119,6 +119,8 @@ public:
 
 signals:
     void Notification(int code);
+    // The user closed the cell's editor on this text, typed or picked.
+    void CellTyped(int row, int col, const QString& text);
 
 protected:
     bool event(QEvent* event) override;

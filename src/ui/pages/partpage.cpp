@@ -29,12 +29,14 @@ void CSPartPage::OnInitDialog()
 {
     CreateInputGrid({
         .layout = "IDR_PART_OGL",
-        .lengthCols = {ColLength, ColWidth, ColThickness},
+        .lengthCols = {ColLength, ColWidth},
         .numericExprCols = {ColLength, ColWidth, ColQty, ColThickness, ColRemarks},
         .textExprCols = {ColName, ColRemarks},
         .materialCol = ColMaterial,
         .weightModeCols = {ColThickness, ColPriority},
         .pendingCols = {},
+        .numberCols = {ColLength, ColWidth, ColRotation, ColQty, ColThickness, ColPriority},
+        .nonNegativeCols = {ColLength, ColWidth, ColRotation, ColQty, ColThickness, ColPriority},
     });
     connect(AddButton(IdAutoNames), &QPushButton::clicked, this, &CSPartPage::AutoNames);
     connect(AddButton(IdImportCsv), &QPushButton::clicked, this, &CSPartPage::ImportFromCsv);
@@ -145,7 +147,7 @@ void CSPartPage::ImportFromCsv()
                   {209, "10", ColQty}, {210, "steel", ColMaterial}, {218, "part 1", ColRemarks}},
         .captionId = kCsvCaption,
         .section = "Part_Csv",
-        .lengthCols = {ColLength, ColWidth, ColThickness},
+        .lengthCols = {ColLength, ColWidth},
         .emptyCols = {ColName, ColLength, ColWidth},
     });
 }

@@ -86,7 +86,8 @@ void CSResultPage::OnInitDialog()
 {
     CSGridWnd* patterns = CreateGrid("IDR_RES_PAT_OGL");
     patterns->setObjectName(QString::number(IdPatternGrid));
-    for (int col : {PatWidth, PatThickness, PatRestWidth, PatLength})
+    // The thickness is in mm whatever the length unit.
+    for (int col : {PatWidth, PatRestWidth, PatLength})
         patterns->SetStyleRange(CGridRange::Cols(col, col), CGridStyle().SetControl(CellControl::LenEdit));
     patterns->SetAllowDeleteRows(false);
     patterns->SetAllowInsertRows(false);
@@ -264,7 +265,7 @@ void CSResultPage::LoadPatternGrid()
             grid.SetValue(r, PatName, Q(coil.Name));
             grid.SetValue(r, PatWidth, PlainNumberText(coil.Width));
             grid.SetValue(r, PatMaterial, Q(coil.Material));
-            grid.SetValue(r, PatThickness, PlainNumberText(coil.Thickness));
+            grid.SetValue(r, PatThickness, PlainNumberText(coil.RealThickness()));
             grid.SetValue(r, PatWeight, Q(FormatNumber(layout.Weight, 1)));
             grid.SetValue(r, PatRestWidth, PlainNumberText(rest));
             grid.SetValue(r, PatDetails, Q(layout.WidthsText()));

@@ -29,12 +29,15 @@ void CSSlitsPage::OnInitDialog()
 {
     CreateInputGrid({
         .layout = "IDR_SLITS_OGL",
-        .lengthCols = {ColWidth, ColThickness, ColReqLength},
+        .lengthCols = {ColWidth, ColReqLength},
         .numericExprCols = {ColWidth, ColThickness, ColReqWeight, ColReqLength, ColRemarks},
         .textExprCols = {ColName, ColRemarks},
         .materialCol = ColMaterial,
         .weightModeCols = {ColThickness, ColReqWeight, ColPriority, ColPosition},
         .pendingCols = {ColMaterial, ColReqWeight, ColReqLength},
+        // -1 asks for a filler.
+        .numberCols = {ColWidth, ColThickness, ColReqWeight, ColReqLength, ColPriority, ColPosition},
+        .nonNegativeCols = {ColWidth, ColThickness, ColPriority, ColPosition},
     });
     connect(AddButton(IdImportCsv), &QPushButton::clicked, this, &CSSlitsPage::ImportFromCsv);
     ButtonRow()->addStretch();
@@ -159,7 +162,7 @@ void CSSlitsPage::ImportFromCsv()
                   {kTextReqLength, "1000", ColReqLength}, {218, "slit 1", ColRemarks}},
         .captionId = kCsvCaption,
         .section = "Part_Csv",
-        .lengthCols = {ColWidth, ColThickness, ColReqLength},
+        .lengthCols = {ColWidth, ColReqLength},
         .emptyCols = {ColName, ColReqLength, ColWidth},
     });
 }

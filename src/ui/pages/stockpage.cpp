@@ -41,13 +41,15 @@ void CSStockPage::OnInitDialog()
 {
     CSGridWnd* grid = CreateInputGrid({
         .layout = "IDR_STOCK_OGL",
-        .lengthCols = {ColWidth, ColThickness, ColLength, ColLeftTrim, ColRightTrim},
+        .lengthCols = {ColWidth, ColLength, ColLeftTrim, ColRightTrim},
         .numericExprCols = {ColWidth, ColQty, ColThickness, ColWeight, ColLength, ColCost, ColUsed, ColLeftTrim,
                             ColRightTrim, ColRemarks},
         .textExprCols = {ColName, ColRemarks},
         .materialCol = ColMaterial,
         .weightModeCols = {ColThickness, ColWeight, ColUsed},
         .pendingCols = {ColMaterial, ColWeight, ColLength},
+        .numberCols = {ColWidth, ColQty, ColThickness, ColWeight, ColLength, ColCost, ColUsed, ColLeftTrim, ColRightTrim},
+        .nonNegativeCols = {ColWidth, ColQty, ColThickness, ColWeight, ColLength, ColCost, ColLeftTrim, ColRightTrim},
     });
     grid->SetAllowDeleteRows(true);
     connect(AddButton(IdImportCsv), &QPushButton::clicked, this, &CSStockPage::ImportFromCsv);
@@ -106,12 +108,12 @@ bool CSStockPage::ValidateGrid()
     for (int r = 1; r <= rows; ++r) {
         const QString name = Name(r);
         if (r > 1 && name.isEmpty()) {
-            messages.Tell(kMsgEmptyName);
+            messages.Tell(kMsgEmptyName, {std::to_string(r)});
             return false;
         }
         // An unnamed first row is stored too when it has a quantity; it needs a width as well.
         if (IsStored(r) && IsZero(Number(r, ColWidth))) {
-            messages.Tell(kMsgZeroWidth);
+            messages.Tell(kMsgZeroWidth, {std::to_string(r)});
             return false;
         }
         for (int later = r + 1; later <= rows && !name.isEmpty(); ++later) {
@@ -186,7 +188,7 @@ void CSStockPage::ImportFromCsv()
                   {216, "10", ColLeftTrim}, {217, "10", ColRightTrim}, {218, "Stock1", ColRemarks}},
         .captionId = kCsvCaption,
         .section = "Stock_Csv",
-        .lengthCols = {ColWidth, ColThickness, ColLength, ColLeftTrim, ColRightTrim},
+        .lengthCols = {ColWidth, ColLength, ColLeftTrim, ColRightTrim},
         .emptyCols = {ColName, ColWidth, ColLength},
     });
 }
