@@ -411,6 +411,7 @@ private slots:
         }
         auto app = MakeApp(dir_->path());
         QVERIFY(app->InitInstance({}, CVellicorApp::Splash::Show));
+        QCOMPARE(app->SplashWindow()->frameGeometry().center(), app->MainFrame()->frameGeometry().center());
         QSignalSpy closed(app->SplashWindow(), &CSplashWnd::Closed);
         bool tipShown = false;
         QTimer guard;
