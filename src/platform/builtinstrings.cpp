@@ -183,10 +183,10 @@ constexpr std::array kStrings{
     BuiltinString{61942, "Empty the stocks-used log? Its records cannot be brought back."},
     BuiltinString{61943, "The expression \"%1\" has a syntax error: a number, a bracket or an operator is missing, or a "
                          "$n goes past the last column. No cell was changed."},
-    BuiltinString{61945, "Row %1, %2: \"%3\" is not a number."},
-    BuiltinString{61946, "Row %1, %2: the value cannot be negative."},
     BuiltinString{61944, "The inventory has already been updated with this result. Change the result all the same? "
                          "The inventory is not updated again."},
+    BuiltinString{61945, "Row %1, %2: \"%3\" is not a number."},
+    BuiltinString{61946, "Row %1, %2: the value cannot be negative."},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

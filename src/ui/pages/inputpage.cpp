@@ -222,6 +222,10 @@ void CSInputPage::CheckTypedCell(int row, int col, const QString& typed)
         Services().messages.Tell(ids::CellNotNumber, {where[0], where[1], text});
     else if (Contains(nonNegativeCols_, col) && Number(row, col) < 0)
         Services().messages.Tell(ids::CellNegative, where);
+    else
+        return;
+    // The message box took the focus; typing goes on in the grid.
+    grid->setFocus();
 }
 
 void CSInputPage::OnGridNotification(int code)
