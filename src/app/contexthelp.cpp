@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QWindow>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +15,24 @@
 #include <QToolButton>
 
 namespace vellicor {
+
+namespace {
+
+// The widget a key sent to `watched` goes to: the focus of the application, or of that window when
+// no window is active.
+const QObject* Asking(const QObject* watched)
+{
+    if (watched->isWidgetType())
+        return watched;
+    if (QWidget* focus = QApplication::focusWidget())
+        return focus;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (static_cast<const QObject*>(top->windowHandle()) == watched && top->focusWidget())
+            return top->focusWidget();
+    return watched;
+}
+
+} // namespace
 
 CContextHelp::CContextHelp(const AppPaths& paths, IShell& shell) : paths_(paths), shell_(shell)
 {
@@ -109,8 +128,7 @@ bool CContextHelp::eventFilter(QObject* watched, QEvent* event)
         } else {
             // The window sees the key before the widget with the focus does; the focus chooses.
             LeaveContextMode();
-            QWidget* focus = QApplication::focusWidget();
-            ShowHelp(HelpContextOf(watched->isWidgetType() || !focus ? watched : focus));
+            ShowHelp(HelpContextOf(Asking(watched)));
         }
         return true;
     }
