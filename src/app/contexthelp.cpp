@@ -6,6 +6,8 @@
 #include "ui/helpcontext.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QWindow>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +15,24 @@
 #include <QToolButton>
 
 namespace vellicor {
+
+namespace {
+
+// The widget a key sent to `watched` goes to: the focus of the application, or of that window when
+// no window is active.
+const QObject* Asking(const QObject* watched)
+{
+    if (watched->isWidgetType())
+        return watched;
+    if (QWidget* focus = QApplication::focusWidget())
+        return focus;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (static_cast<const QObject*>(top->windowHandle()) == watched && top->focusWidget())
+            return top->focusWidget();
+    return watched;
+}
+
+} // namespace
 
 CContextHelp::CContextHelp(const AppPaths& paths, IShell& shell) : paths_(paths), shell_(shell)
 {
@@ -44,13 +64,36 @@ void CContextHelp::ShowContents()
 
 void CContextHelp::ShowTopic(int topic)
 {
+    // A modal dialog blocks every window but its own: the viewer then opens as one of them, above
+    // it, and goes back to the main window when the dialog closes.
+    QWidget* modal = QApplication::activeModalWidget();
     if (!viewer_)
         viewer_ = new CHelpViewer(shell_, mainWindow_);
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        PlaceViewer(dialog);
+        connect(dialog, &QDialog::finished, this, &CContextHelp::OnDialogFinished, Qt::UniqueConnection);
+    }
     viewer_->ShowPage(QString::fromStdString(paths_.HelpDir()),
                       QString::fromStdString(HelpTopicPage(topic)));
     viewer_->show();
     viewer_->raise();
     viewer_->activateWindow();
+}
+
+void CContextHelp::PlaceViewer(QWidget* owner)
+{
+    if (viewer_->parentWidget() == owner)
+        return;
+    const bool shown = viewer_->isVisible();
+    viewer_->setParent(owner, viewer_->windowFlags());
+    if (shown)
+        viewer_->show();
+}
+
+void CContextHelp::OnDialogFinished()
+{
+    if (viewer_)
+        PlaceViewer(mainWindow_);
 }
 
 void CContextHelp::EnterContextMode()
@@ -83,9 +126,9 @@ bool CContextHelp::eventFilter(QObject* watched, QEvent* event)
         if (key->modifiers() & Qt::ShiftModifier) {
             EnterContextMode();
         } else {
-            // Key presses go to the window with the focus.
+            // The window sees the key before the widget with the focus does; the focus chooses.
             LeaveContextMode();
-            ShowHelp(HelpContextOf(watched));
+            ShowHelp(HelpContextOf(Asking(watched)));
         }
         return true;
     }

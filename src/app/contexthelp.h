@@ -38,6 +38,8 @@ protected:
 
 private:
     void ShowTopic(int topic);
+    void PlaceViewer(QWidget* owner);
+    void OnDialogFinished();
     void LeaveContextMode();
     bool OnContextClick(QObject* watched, QPoint pos);
 

@@ -9,6 +9,7 @@
 #include "inventory/matedb.h"
 #include "model/jobcheck.h"
 #include "model/jobfile.h"
+#include "model/quantitymode.h"
 #include "model/vellicordoc.h"
 #include "platform/stringids.h"
 #include "platform/safefile.h"
@@ -474,9 +475,11 @@ bool CMainFrame::SaveModified(CChildFrame& job)
 
 void CMainFrame::OnToggleQtyByLength()
 {
-    if (CChildFrame* job = ActiveJob()) {
+    // The page on show is read in the mode it was filled in, and filled again in the new one.
+    if (CChildFrame* job = ActiveJob(); job && job->GetView().StoreActivePage()) {
         CVellicorDoc& doc = job->GetDocument();
-        doc.QtyByLength = doc.QtyByLength ? 0 : 1;
+        SetQuantitiesByLength(doc, doc.QtyByLength == 0);
+        job->GetView().ReloadActivePage();
     }
     UpdateMenus();
 }

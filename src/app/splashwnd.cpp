@@ -28,12 +28,17 @@ CSplashWnd::CSplashWnd(QWidget* over)
     setObjectName("Splash");
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(picture_.size());
-    const QRect area = over ? over->frameGeometry() : screen()->availableGeometry();
-    move(area.center() - rect().center());
+    CentreOver(over);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &CSplashWnd::Close);
     timer_.start(kShowMs);
     qApp->installEventFilter(this);
+}
+
+void CSplashWnd::CentreOver(const QWidget* over)
+{
+    const QRect area = over ? over->frameGeometry() : screen()->availableGeometry();
+    move(area.center() - rect().center());
 }
 
 CSplashWnd::~CSplashWnd()

@@ -17,6 +17,8 @@ public:
     ~CSplashWnd() override;
 
     void Close();
+    // Over the window, or the screen without one.
+    void CentreOver(const QWidget* over);
 
 signals:
     void Closed();

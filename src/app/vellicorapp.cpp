@@ -78,8 +78,11 @@ bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
         ok = frame_->OpenJob(file) != nullptr && ok;
     frame_->setWindowTitle(Text(ids::AppTitle));
     frame_->show();
-    if (splash_)
+    if (splash_) {
+        // Where the frame really is once it is on the screen.
+        splash_->CentreOver(frame_.get());
         splash_->raise();
+    }
     return ok;
 }
 

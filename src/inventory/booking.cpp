@@ -3,6 +3,7 @@
 #include "inventory/stockchanges.h"
 #include "model/stockconsumption.h"
 #include "model/vellicordoc.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "units/numtext.h"
 
@@ -43,7 +44,16 @@ BookingCheck CheckInventoryUpdate(const CVellicorDoc& doc, IUserMessages& messag
         messages.Tell(kMsgAlreadyUpdated);
         return BookingCheck::Refused;
     }
-    return doc.HasResults() ? BookingCheck::Proceed : BookingCheck::NoResult;
+    if (!doc.HasResults())
+        return BookingCheck::NoResult;
+    // The nominal thickness would reach the stock records and the stocks-used log.
+    for (const auto& layout : doc.GetLayouts()) {
+        if (layout->Coil && layout->Coil->RealThickness() == kNominalThickness) {
+            messages.Tell(ids::ThicknessNotKnown, {layout->Coil->Name});
+            return BookingCheck::Refused;
+        }
+    }
+    return BookingCheck::Proceed;
 }
 
 BookingLists FillLists(const CVellicorDoc& doc)
@@ -58,7 +68,7 @@ BookingLists FillLists(const CVellicorDoc& doc)
         rec.Type = CsStockRec::Prime;
         rec.Id = StockIdOf(c->Name);
         rec.Material = c->Material;
-        rec.Thickness = c->Thickness;
+        rec.Thickness = c->RealThickness();
         rec.Qty = SaturatedQty(c->Qty);
         rec.Length = c->LengthPerCoil();
         rec.Width = c->Width;
@@ -71,7 +81,7 @@ BookingLists FillLists(const CVellicorDoc& doc)
         rec.Name = c->Name;
         rec.Length = c->LengthPerCoil();
         rec.Width = c->Width;
-        rec.Thickness = c->Thickness;
+        rec.Thickness = c->RealThickness();
         rec.Qty = SaturatedQty(c->Qty);
         rec.Material = c->Material;
         rec.CostPerKg = c->CostPerKg;

@@ -7,6 +7,9 @@ namespace vellicor {
 // Trimmed and lower case, as material codes are kept.
 std::string NormaliseMaterial(const std::string& material);
 
+// The thickness of every record a job keeps in length mode, in mm; the job file relies on it.
+inline constexpr double kNominalThickness = 1000.0;
+
 // One kind of stock coil; identical coils are one record with a count.
 class CCoil {
 public:
@@ -34,6 +37,11 @@ public:
     double CostPerKg = 1.0;
     double LeftTrim = 0.0;
     double RightTrim = 0.0;
+    // What the user gave while Thickness holds the nominal one: kept for the session, never saved;
+    // 0 when not known.
+    double GivenThickness = 0.0;
+
+    double RealThickness() const { return GivenThickness > 0 ? GivenThickness : Thickness; }
 };
 
 } // namespace vellicor

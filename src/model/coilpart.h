@@ -39,6 +39,10 @@ public:
     std::string Remarks;
     int Kind = 0;
     double Quantity = 0.0;
+    // As for a coil: what the user gave while Thickness holds the nominal one, for the session only.
+    double GivenThickness = 0.0;
+
+    double RealThickness() const { return GivenThickness > 0 ? GivenThickness : Thickness; }
 };
 
 } // namespace vellicor

@@ -53,6 +53,7 @@ void AddWidthOffcuts(const CLayout& layout, CoilList& offcuts)
     auto strip = [&](std::string name, double length) {
         offcuts.push_back(std::make_unique<CCoil>(std::move(name), w, material, t, w * t * length * density * 1e-9, 1,
                                                   std::string(), cost, 0.0, 0.0));
+        offcuts.back()->GivenThickness = coil->GivenThickness;
         return offcuts.back().get();
     };
 
@@ -86,12 +87,14 @@ void CVellicorDoc::BuildStockConsumption(CoilList& used, CoilList& offcuts) cons
         used.push_back(std::make_unique<CCoil>(coil->Name, coil->Width, coil->Material, coil->Thickness,
                                                coil->WeightPerCoil, n, coil->Remarks, coil->CostPerKg,
                                                coil->LeftTrim, coil->RightTrim));
+        used.back()->GivenThickness = coil->GivenThickness;
         if (IsZero(rest))
             continue;
         const double weight = coil->Width * coil->Thickness * rest * GetDensity(coil->Material) * 1e-9;
         offcuts.push_back(std::make_unique<CCoil>(OffcutName(coil->Material, rest, coil->Width), coil->Width,
                                                   coil->Material, coil->Thickness, weight, 1, coil->Remarks,
                                                   coil->CostPerKg, coil->LeftTrim, coil->RightTrim));
+        offcuts.back()->GivenThickness = coil->GivenThickness;
     }
     const double minOffCut = Settings.MinOffCut;
     for (const auto& layout : Layouts) {

@@ -39,11 +39,11 @@ constexpr std::array kStrings{
     BuiltinString{178, "Output File Is Open, and cannot be overwritten, Close the file to and then generate New Output."},
     BuiltinString{179, "VANT Vellicor Software - Report"},
     BuiltinString{180, "The material library has changed. Please restart the application."},
-    BuiltinString{181, "Stock Name cannot be empty"},
-    BuiltinString{182, "Width of Stock cannot Be Zero"},
+    BuiltinString{181, "Stock Name cannot be empty (row %1)"},
+    BuiltinString{182, "Width of Stock cannot Be Zero (row %1)"},
     BuiltinString{183, "Duplicate Stock name [%s].  Please enter a unique name.\n"},
-    BuiltinString{184, "Part Name cannot be empty"},
-    BuiltinString{185, "Length and Width of Part cannot Be Zero"},
+    BuiltinString{184, "Part Name cannot be empty (row %1)"},
+    BuiltinString{185, "Length and Width of Part cannot Be Zero (row %1)"},
     BuiltinString{186, "Duplicate part name [%s]. Either a Part or a Slit of the same name exists. Please enter a unique "
                        "name."},
     BuiltinString{187, "Allowed keywords in expression  :- (see help for details)\r\n    $N = Serial number\r\n    $L = "
@@ -216,6 +216,17 @@ constexpr std::array kStrings{
     BuiltinString{61927, "The inventory store %1 stayed busy with other bookings; nothing was booked. Try again."},
     BuiltinString{61928, "%1 - %2"},
     BuiltinString{61929, "Inventory: %1"},
+    BuiltinString{61940, "The thickness of roll %1 is not known: in Quantities by Length the job keeps the nominal "
+                         "1000 mm.\nSwitch Quantities by Length off, enter the roll's thickness on the Rolls page and "
+                         "optimise again before updating the inventory."},
+    BuiltinString{61941, "Row %1: the thickness cannot be zero. Please enter the thickness in mm."},
+    BuiltinString{61942, "Empty the stocks-used log? Its records cannot be brought back."},
+    BuiltinString{61943, "The expression \"%1\" has a syntax error: a number, a bracket or an operator is missing, or a "
+                         "$n goes past the last column. No cell was changed."},
+    BuiltinString{61944, "The inventory has already been updated with this result. Change the result all the same? "
+                         "The inventory is not updated again."},
+    BuiltinString{61945, "Row %1, %2: \"%3\" is not a number."},
+    BuiltinString{61946, "Row %1, %2: the value cannot be negative."},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

@@ -89,6 +89,15 @@ inline constexpr int StoreError = 61926;
 inline constexpr int StoreBusy = 61927;
 inline constexpr int StoreCaption = 61928;
 inline constexpr int StoreStatus = 61929;
+
+// Feedback to the planner.
+inline constexpr int ThicknessNotKnown = 61940;
+inline constexpr int InventoryZeroThickness = 61941;
+inline constexpr int ClearStockUsedAsk = 61942;
+inline constexpr int ExpressionSyntax = 61943;
+inline constexpr int BookedResultAsk = 61944;
+inline constexpr int CellNotNumber = 61945;
+inline constexpr int CellNegative = 61946;
 } // namespace ids
 
 } // namespace vellicor

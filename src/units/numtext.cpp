@@ -152,6 +152,16 @@ double ParseDouble(std::string_view text, std::size_t* consumed)
     return value;
 }
 
+bool IsNumberText(std::string_view text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1]))
+        --end;
+    std::size_t consumed = 0;
+    ParseDouble(text.substr(0, end), &consumed);
+    return consumed > 0 && consumed == end;
+}
+
 int ParseInt(std::string_view text)
 {
     std::size_t i = 0;

@@ -24,6 +24,9 @@ double RoundDecimals(double x, int n);
 // of characters read.
 double ParseDouble(std::string_view text, std::size_t* consumed = nullptr);
 
+// The text, blanks around it aside, is one decimal number as ParseDouble reads it.
+bool IsNumberText(std::string_view text);
+
 // The leading integer as the C runtime reads it: blanks, a sign, digits; 0 when there are none.
 // Saturates at the int range.
 int ParseInt(std::string_view text);

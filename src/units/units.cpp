@@ -5,6 +5,7 @@
 #include "units/numtext.h"
 #include "units/textutil.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -192,6 +193,19 @@ double ParseInchFraction(const std::string& input)
             numerator = 0;
     }
     return whole + static_cast<double>(numerator) / denominator;
+}
+
+bool IsLengthText(const std::string& input)
+{
+    const std::string text = Trim(input);
+    if (g_settings.lengthUnit != kUnitInchFraction || IsNumberText(text))
+        return IsNumberText(text);
+    const std::string inches = Trim(text.substr(0, text.find('"')));
+    if (inches.empty() || text.find('"') < text.size() - 1)
+        return false;
+    return std::all_of(inches.begin(), inches.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == ' ' || c == '/' || c == DecimalPointChar();
+    });
 }
 
 double ParseLength(const std::string& input)

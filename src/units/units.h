@@ -52,6 +52,9 @@ bool ApplyUnitSettings(ISettingsStore& store, const UnitSettings& chosen);
 std::string FormatLength(double mm);
 double ParseLength(const std::string& text);
 double ParseInchFraction(const std::string& text);
+// The text reads as a length in the current unit: a number, or in fractional inches also whole
+// inches and a fraction ("6 8", "6 1/2", "3/4") with an optional closing '"'.
+bool IsLengthText(const std::string& text);
 std::string FormatArea(double mm2);
 double ParseArea(const std::string& text);
 

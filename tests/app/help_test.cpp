@@ -16,6 +16,8 @@
 #include "support/recordingshell.h"
 #include "ui/helpcontext.h"
 #include "ui/pages/page.h"
+#include "ui/grid/gridwnd.h"
+#include "ui/pages/sheet.h"
 #include "ui/pages/vellicorview.h"
 #include "ui/dialogs/unitdlg.h"
 
@@ -215,6 +217,61 @@ private slots:
         QCOMPARE(app->Help().Viewer()->CurrentPage(), QString("index.html"));
     }
 
+    // As the platform delivers it: to the window, which passes it to the widget with the focus.
+    void f1ThroughTheWindowAsksTheFocus_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("rolls grid") << 0 << "rolls.html";
+        QTest::newRow("slits grid") << 1 << "slits.html";
+        QTest::newRow("parts grid") << 2 << "parts.html";
+        QTest::newRow("results grid") << 3 << "results.html";
+    }
+
+    void f1ThroughTheWindowAsksTheFocus()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, page);
+        auto app = MakeApp(kShippedDir);
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CSSheet* sheet = frame->ActiveJob()->GetView().Sheet();
+        QVERIFY(sheet->SetActivePage(tab));
+        QWidget* grid = sheet->GetActivePage()->GetGrid();
+        grid->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        QTest::keyClick(frame->windowHandle(), Qt::Key_F1);
+        QVERIFY(app->Help().Viewer());
+        QCOMPARE(app->Help().Viewer()->CurrentPage(), page);
+    }
+
+    void helpViewerOpensAboveAModalDialog()
+    {
+        auto app = MakeApp(kShippedDir);
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        app->ShowHelp(0);
+        QTimer::singleShot(0, [&app] {
+            auto* dialog = qobject_cast<CUnitDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            dialog->LengthList()->setFocus();
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_F1);
+            CHelpViewer* viewer = app->Help().Viewer();
+            QCOMPARE(viewer->CurrentPage(), QString("selectunit.html"));
+            // Its own window is not blocked by the dialog it belongs to.
+            QCOMPARE(viewer->parentWidget(), dialog);
+            QVERIFY(viewer->isVisible());
+            dialog->reject();
+        });
+        CUnitDlg(UnitSettings{}, frame).exec();
+        QCOMPARE(app->Help().Viewer()->parentWidget(), frame);
+        QVERIFY(app->Help().Viewer()->isVisible());
+    }
+
     void whatsThisTakesTheClickedButton()
     {
         auto app = MakeApp(kShippedDir);
@@ -354,6 +411,7 @@ private slots:
         }
         auto app = MakeApp(dir_->path());
         QVERIFY(app->InitInstance({}, CVellicorApp::Splash::Show));
+        QCOMPARE(app->SplashWindow()->frameGeometry().center(), app->MainFrame()->frameGeometry().center());
         QSignalSpy closed(app->SplashWindow(), &CSplashWnd::Closed);
         bool tipShown = false;
         QTimer guard;

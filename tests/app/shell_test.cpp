@@ -169,6 +169,7 @@ private slots:
             QCOMPARE(dialog->parentWidget(), frame);
             dialog->Grid()->SetValue(1, CsInventoryDlg::ColName, "R1");
             dialog->Grid()->SetValue(1, CsInventoryDlg::ColQty, "3");
+            dialog->Grid()->SetValue(1, CsInventoryDlg::ColThickness, "1.5");
             dialog->accept();
         });
         frame->Action(cmd::ManageInventory)->trigger();
@@ -385,6 +386,88 @@ private slots:
         QCOMPARE(LoadWindowRect(store), rect);
         SaveWindowRect(store, rect);
         QCOMPARE(LoadWindowRect(store), rect);
+    }
+
+    // A whole job by keyboard only, as a planner types it.
+    void wholeJobByKeyboard()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        // Key by key to whatever has the focus: the first one opens the cell's editor.
+        auto focus = [frame]() -> QWidget* {
+            return QApplication::focusWidget() ? QApplication::focusWidget() : frame;
+        };
+        auto keys = [focus](const QString& text) {
+            for (const QChar c : text)
+                QTest::keyClicks(focus(), QString(c));
+        };
+        auto key = [focus](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focus(), k, m); };
+        // Each text is typed into the current cell and left with TAB; an empty one just TABs on.
+        auto row = [&](const QStringList& cells) {
+            for (const QString& cell : cells) {
+                keys(cell);
+                key(Qt::Key_Tab);
+            }
+        };
+        auto results = [](CChildFrame& job) {
+            CSGridWnd* patterns = job.GetView().Sheet()->GetActivePage()->GetGrid();
+            QStringList figures;
+            for (int r = 1; r <= patterns->GetRowCount(); ++r)
+                for (int c = 1; c <= patterns->GetColCount(); ++c)
+                    if (!patterns->IsColHidden(c))
+                        figures.append(patterns->GetDisplayText(r, c));
+            return figures;
+        };
+
+        frame->Action(cmd::FileNew)->trigger();
+        CChildFrame* job = frame->ActiveJob();
+        CSSheet* sheet = job->GetView().Sheet();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(sheet->GetActivePage()->GetGrid()));
+
+        // Rolls: name, width, qty, material, length, cost, trims, remarks; TAB at the end adds a row.
+        row({"C1", "1250", "2", "", "100000", "1", "5", "5", ""});
+        row({"C2", "1000"});
+        key(Qt::Key_Return);
+        key(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(sheet->currentIndex(), 1);
+        QCOMPARE(job->GetDocument().GetCoilCount(), 2);
+
+        // Slits: name, width, material, required length, remarks.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(sheet->GetActivePage()->GetGrid()));
+        row({"S1", "300", "", "20000", ""});
+        row({"S2", "200", "", "15000", ""});
+        row({"S3", "150", "", "10000"});
+        key(Qt::Key_Return);
+        key(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(sheet->currentIndex(), 2);
+        QCOMPARE(job->GetDocument().GetSlitCount(), 3);
+
+        // Parts: name, length, width, rotation, count.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(sheet->GetActivePage()->GetGrid()));
+        row({"P1", "400", "250", ""});
+        keys("20");
+        key(Qt::Key_Return);
+
+        key(Qt::Key_F9);
+        QCOMPARE(sheet->currentIndex(), int(CVellicorView::ResultsTab));
+        QVERIFY(job->GetDocument().HasResults());
+        QCOMPARE(job->GetDocument().GetPartCount(), 1);
+        const QStringList figures = results(*job);
+        QVERIFY(figures.size() > 3);
+
+        // Saved, closed and opened again, the result shows the same figures.
+        const QString path = dir_->filePath("keyboard.vcj");
+        QVERIFY(frame->SaveJobTo(*job, path));
+        frame->Action(cmd::FileClose)->trigger();
+        QTRY_VERIFY(!frame->Jobs().contains(job));
+        QVERIFY(frame->OpenJob(path));
+        CChildFrame* reopened = frame->ActiveJob();
+        QVERIFY(reopened);
+        QCOMPARE(reopened->GetDocument().GetPathName(), path.toStdString());
+        QVERIFY(reopened->GetView().Sheet()->SetActivePage(CVellicorView::ResultsTab));
+        QCOMPARE(results(*reopened), figures);
     }
 
     void optimiseShowsTheResultsOrSaysWhyNot()

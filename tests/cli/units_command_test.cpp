@@ -35,6 +35,7 @@ TEST(UnitsCommand, FormatsAndParsesInTheChosenUnit)
     const Case cases[] = {
         {{"--unit", "in-frac", "--denominator", "32", "units", "format", "158.75", "152.39"}, "6 8/32\"\n6\"\n"},
         {{"--unit", "in-frac", "--denominator", "16", "units", "parse", "6 8", "3/0"}, "165.1\n4.7625\n"},
+        {{"--unit", "in-frac", "units", "parse", "6 8"}, "158.75\n"},  // the README's example: denominator 32
         {{"units", "format", "12.3456", "1250"}, "12.346\n1250\n"},
         {{"units", "parse", "abc", "12.5"}, "0\n12.5\n"},
         {{"units", "--unit", "m", "--decimals", "1", "format", "1250"}, "1.3\n"},  // options after the command

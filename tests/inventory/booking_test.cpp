@@ -4,6 +4,7 @@
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
 #include "model/vellicordoc.h"
+#include "platform/stringids.h"
 #include "support/bookingjob.h"
 #include "support/recordingmessages.h"
 #include "support/tempdir.h"
@@ -100,6 +101,44 @@ TEST(BookingLists, UsedStockAndOffcutsOfTheResult)
     EXPECT_EQ(strips.Width, 100.0);
     EXPECT_NEAR(strips.Length, 10000.0, 1e-6);
     EXPECT_DOUBLE_EQ(strips.CostPerKg, 1.8);
+}
+
+// The booking job as length mode keeps it: nominal thickness, the same lengths, and what the
+// planner typed as the thickness for the session.
+void KeepInLengthMode(CVellicorDoc& doc, double given)
+{
+    for (const auto& coil : doc.Coils) {
+        coil->WeightPerCoil *= kNominalThickness / coil->Thickness;
+        coil->Thickness = kNominalThickness;
+        coil->GivenThickness = given;
+    }
+    for (const auto& layout : doc.Layouts)
+        layout->Weight *= kNominalThickness;
+}
+
+TEST(BookingLists, LengthModeBooksTheThicknessTheUserGave)
+{
+    auto doc = test::MakeBookingJob();
+    KeepInLengthMode(*doc, 1.5);
+    test::RecordingMessages messages;
+    EXPECT_EQ(CheckInventoryUpdate(*doc, messages), BookingCheck::Proceed);
+    const BookingLists lists = FillLists(*doc);
+    ASSERT_EQ(lists.UsedStock.size(), 3u);
+    EXPECT_EQ(lists.UsedStock[0].Length, 10000.0);
+    for (const auto& rec : lists.UsedStock)
+        EXPECT_EQ(rec.Thickness, 1.5);
+    ASSERT_EQ(lists.Offcuts.size(), 6u);
+    for (const auto& rec : lists.Offcuts)
+        EXPECT_EQ(rec.Thickness, 1.5) << rec.Name;
+    for (const auto& rec : MergeUsedById(lists.UsedStock, "A12"))
+        EXPECT_EQ(rec.Thickness, 1.5);
+
+    // Opened from a file, the real thickness is not known: nothing is booked with the nominal one.
+    for (const auto& coil : doc->Coils)
+        coil->GivenThickness = 0.0;
+    EXPECT_EQ(CheckInventoryUpdate(*doc, messages), BookingCheck::Refused);
+    EXPECT_EQ(messages.Ids(), std::vector<int>{ids::ThicknessNotKnown});
+    EXPECT_TRUE(messages.shown[0].text.find("roll 17 ") != std::string::npos);
 }
 
 TEST(BookingLists, UsedRecordsMergeById)

@@ -94,6 +94,14 @@ TEST(ParseDouble, ReadsTheLongestLeadingNumber)
     }
 }
 
+TEST(IsNumberText, TheWholeTextIsOneNumber)
+{
+    for (const char* text : {"125", " 12.5 ", "-3", "+0.5", ".5"})
+        EXPECT_TRUE(IsNumberText(text)) << text;
+    for (const char* text : {"125O", "12abc", "", " ", "1 2", "1e", "abc"})
+        EXPECT_FALSE(IsNumberText(text)) << text;
+}
+
 TEST(ParseInt, ReadsLeadingDigitsAndSaturates)
 {
     EXPECT_EQ(ParseInt("42abc"), 42);

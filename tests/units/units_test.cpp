@@ -118,6 +118,27 @@ TEST_F(UnitsTest, ParseLengthInEveryUnit)
     }
 }
 
+TEST_F(UnitsTest, LengthTextIsANumberOrFractionalInches)
+{
+    struct Case {
+        int unit;
+        const char* text;
+        bool length;
+    };
+    const Case cases[] = {
+        {kUnitMm, " 1250 ", true},  {kUnitMm, "-12.5", true},   {kUnitMm, "125O", false},
+        {kUnitMm, "12abc", false},  {kUnitMm, "12.5mm", false}, {kUnitMm, "", false},
+        {kUnitM, "1.5", true},      {kUnitInchDecimal, "6 8/32", false},
+        {kUnitInchFraction, "6 8", true},       {kUnitInchFraction, "6 1/2\"", true},
+        {kUnitInchFraction, "3/4", true},       {kUnitInchFraction, "6.25\"", true},
+        {kUnitInchFraction, "6 8/32\" junk", false}, {kUnitInchFraction, "6x", false},
+    };
+    for (const auto& c : cases) {
+        Use(c.unit);
+        EXPECT_EQ(IsLengthText(c.text), c.length) << "'" << c.text << "' in unit " << c.unit;
+    }
+}
+
 TEST_F(UnitsTest, LengthsSurviveFormatAndParse)
 {
     for (int unit : {kUnitMm, kUnitCm, kUnitM, kUnitInchDecimal, kUnitFeet}) {

@@ -134,7 +134,8 @@ CsInventoryDlg::CsInventoryDlg(std::vector<CsStockUsedRec> used, IInventoryStore
 
 void CsInventoryDlg::SetUp(const std::string& materials)
 {
-    for (int col : {ColLength, ColWidth, ColThickness, ColLeftTrim, ColRightTrim})
+    // The thickness is in mm whatever the length unit.
+    for (int col : {ColLength, ColWidth, ColLeftTrim, ColRightTrim})
         grid_->SetStyleRange(CGridRange::Cols(col, col), CGridStyle().SetControl(CellControl::LenEdit));
     grid_->SetValue(0, ColCostPerKg, UiText(kCostHeader));
 
@@ -150,7 +151,6 @@ void CsInventoryDlg::SetUp(const std::string& materials)
         grid_->SetStyleRange(CGridRange::Cols(ColSel, ColSel), CGridStyle().SetReadOnly(false));
     }
 
-    grid_->HideCols(ColThickness, ColThickness);
     grid_->HideCols(ColSel, ColOrderNo);
     clear_->hide();
     import_->hide();
@@ -261,6 +261,18 @@ void CsInventoryDlg::StoreToDb()
     GiveNewIds(*db_);
 }
 
+bool CsInventoryDlg::HasThicknesses()
+{
+    for (int r = 1; r <= grid_->GetRowCount(); ++r) {
+        if (!grid_->IsRowBlank(r) && !(ParseDouble(S(grid_->GetValue(r, ColThickness))) > 0)) {
+            services_.messages.Tell(ids::InventoryZeroThickness, {std::to_string(r)});
+            grid_->SetCurrentCell(r, ColThickness);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CsInventoryDlg::ImportCsvFile(const QString& file)
 {
     CCsvImportDlg dialog(SplitItems(kCsvItems), SplitItems(kCsvExamples), S(UiText(kCsvCaption)), S(file), kCsvSection,
@@ -303,6 +315,8 @@ void CsInventoryDlg::OnImportCsv()
 
 void CsInventoryDlg::OnClearStockUsed()
 {
+    if (services_.messages.Ask(ids::ClearStockUsedAsk, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
     // A log that could not be emptied stays on show; the user has been told why.
     if (inventory_->ClearStockUsed() != kInventoryDone)
         return;
@@ -314,6 +328,8 @@ void CsInventoryDlg::OnClearStockUsed()
 void CsInventoryDlg::accept()
 {
     grid_->TransferCurrentCell();
+    if (mode_ == Mode::Edit && !HasThicknesses())
+        return;
     if (mode_ != Mode::StocksUsed)
         StoreToDb();
     QDialog::accept();

@@ -62,6 +62,8 @@ private:
     void FillFromDb();
     void FillFromStockUsed();
     void StoreToDb();
+    // Every row to be stored has a thickness; the first that has none is told and made current.
+    bool HasThicknesses();
     void OnImportCsv();
     void OnClearStockUsed();
 

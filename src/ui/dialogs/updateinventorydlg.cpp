@@ -59,7 +59,8 @@ CUpdateInventoryDlg::CUpdateInventoryDlg(CVellicorDoc& doc, IInventoryStore& inv
     grid_->SetCurrentCell(1, 1);
     grid_->setFocus();
 
-    for (int col : {ColLength, ColWidth, ColThickness, ColLeftTrim, ColRightTrim})
+    // The thickness is in mm whatever the length unit.
+    for (int col : {ColLength, ColWidth, ColLeftTrim, ColRightTrim})
         grid_->SetStyleRange(CGridRange::Cols(col, col), CGridStyle().SetControl(CellControl::LenEdit));
     grid_->SetStyleRange(CGridRange::Cols(ColMaterial, ColMaterial),
                          CGridStyle().SetControl(CellControl::ChoiceList).SetChoices(Q(materials.MaterialChoiceList())));
@@ -67,7 +68,7 @@ CUpdateInventoryDlg::CUpdateInventoryDlg(CVellicorDoc& doc, IInventoryStore& inv
     grid_->SetExpressionColumn(ColLength, true, false);
     grid_->SetExpressionColumn(ColWidth, true, false);
     grid_->SetExpressionColumn(ColRemarks, true, true);
-    for (int col : {ColId, ColType, ColThickness, ColLeftTrim, ColRightTrim, ColSel, ColOrderNo})
+    for (int col : {ColId, ColType, ColLeftTrim, ColRightTrim, ColSel, ColOrderNo})
         grid_->HideCols(col, col);
     for (int col = ColId; col <= ColRemarks; ++col)
         if (col != ColName && col != ColLength && col != ColWidth && col != ColRemarks)

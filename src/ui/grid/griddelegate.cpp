@@ -1,8 +1,11 @@
 #include "ui/grid/griddelegate.h"
 
+#include "ui/grid/gridwnd.h"
+
 #include "ui/grid/gridmodel.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace vellicor {
 namespace {
@@ -68,17 +71,24 @@ void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
 
 void CGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
+    QString typed;
     switch (ControlOf(index)) {
     case CellControl::LenEdit:
+        // The cell keeps millimetres; what was typed is told as it was.
+        typed = static_cast<QLineEdit*>(editor)->text();
         lenEdit_->setModelData(editor, model, index);
-        return;
+        break;
     case CellControl::ChoiceList:
-        model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
-        return;
+        typed = static_cast<QComboBox*>(editor)->currentText();
+        model->setData(index, typed, Qt::EditRole);
+        break;
     case CellControl::Edit:
+        QStyledItemDelegate::setModelData(editor, model, index);
+        typed = index.data(Qt::EditRole).toString();
         break;
     }
-    QStyledItemDelegate::setModelData(editor, model, index);
+    if (auto* grid = qobject_cast<CSGridWnd*>(parent()))
+        emit grid->CellTyped(index.row() + 1, index.column() + 1, typed);
 }
 
 } // namespace vellicor

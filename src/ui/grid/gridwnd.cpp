@@ -1,6 +1,7 @@
 #include "ui/grid/gridwnd.h"
 
 #include "platform/settingsstore.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "ui/grid/exprparser.h"
 #include "ui/dialogs/expressiondlg.h"
@@ -379,6 +380,8 @@ void CSGridWnd::keyPressEvent(QKeyEvent* event)
         Copy();
     } else if (event->matches(QKeySequence::Paste)) {
         Paste();
+    } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        MoveDown();
     } else if (event->key() == Qt::Key_Delete) {
         // Without whole rows to delete, the key clears the selected cells.
         if (!readOnly_) {
@@ -432,6 +435,18 @@ void CSGridWnd::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
         return;
     }
     QTableView::closeEditor(editor, hint);
+    // Enter in an open editor, as in a spreadsheet.
+    if (hint == QAbstractItemDelegate::SubmitModelCache)
+        MoveDown();
+}
+
+void CSGridWnd::MoveDown()
+{
+    int row = 0;
+    int col = 0;
+    GetCurrentCell(row, col);
+    if (row >= 1 && row < GetRowCount())
+        SetCurrentCell(row + 1, col);
 }
 
 void CSGridWnd::mousePressEvent(QMouseEvent* event)
@@ -735,21 +750,35 @@ bool CSGridWnd::ApplyExpression(const QString& expression, bool numeric)
     parser.Reset();
     const std::string evaluated = QString(expression).replace('$', 'V').toStdString();
 
+    // Every value is worked out before any cell changes, so that an error leaves the grid as it was.
+    std::vector<QString> results;
+    for (int c = left; c <= right && numeric; ++c) {
+        for (int r = top; r <= bottom; ++r) {
+            if (model_->IsReadOnly(r, c))
+                continue;
+            double ignored = 0;
+            for (const ColumnRef& ref : refs) {
+                const double value = ref.number == 0 ? r : ToUserUnit(r, ref.column, GetNumber(r, ref.column));
+                parser.Eval(AssignmentText("V" + std::to_string(ref.number), value), &ignored);
+            }
+            parser.Eval(AssignmentText("VX", ToUserUnit(r, c, GetNumber(r, c))), &ignored);
+            double result = 0;
+            if (parser.Eval(evaluated, &result) != 0) {
+                services_.messages.Tell(ids::ExpressionSyntax, {expression.toStdString()});
+                return false;
+            }
+            results.push_back(QString::fromStdString(FormatNumber(FromUserUnit(r, c, result))));
+        }
+    }
+
     BeginTrans(QStringLiteral("EditData"));
+    auto next = results.begin();
     for (int c = left; c <= right; ++c) {
         for (int r = top; r <= bottom; ++r) {
             if (model_->IsReadOnly(r, c))
                 continue;
             if (numeric) {
-                double ignored = 0;
-                for (const ColumnRef& ref : refs) {
-                    const double value = ref.number == 0 ? r : ToUserUnit(r, ref.column, GetNumber(r, ref.column));
-                    parser.Eval(AssignmentText("V" + std::to_string(ref.number), value), &ignored);
-                }
-                parser.Eval(AssignmentText("VX", ToUserUnit(r, c, GetNumber(r, c))), &ignored);
-                double result = 0;
-                parser.Eval(evaluated, &result);
-                model_->SetValue(r, c, QString::fromStdString(FormatNumber(FromUserUnit(r, c, result))));
+                model_->SetValue(r, c, *next++);
             } else {
                 QString text = expression;
                 for (const ColumnRef& ref : refs)

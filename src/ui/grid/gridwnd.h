@@ -119,6 +119,8 @@ public:
 
 signals:
     void Notification(int code);
+    // The user closed the cell's editor on this text, typed or picked.
+    void CellTyped(int row, int col, const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -134,6 +136,8 @@ private:
 
     void Notify(int code);
     void Tab(bool backwards);
+    // The cell below becomes current; nothing happens on the last row.
+    void MoveDown();
     // Whole selected rows as blocks of consecutive rows, top first.
     std::vector<std::pair<int, int>> SelectedRowBlocks() const;
     DeleteResult DeleteRows();

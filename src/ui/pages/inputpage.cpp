@@ -1,6 +1,7 @@
 #include "ui/pages/inputpage.h"
 
 #include "model/vellicordoc.h"
+#include "platform/stringids.h"
 #include "platform/usermessages.h"
 #include "ui/dialogs/csvimportdlg.h"
 #include "ui/grid/gridwnd.h"
@@ -8,6 +9,7 @@
 #include "ui/uitext.h"
 #include "units/numtext.h"
 #include "units/textutil.h"
+#include "units/units.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -52,7 +54,11 @@ CSGridWnd* CSInputPage::CreateInputGrid(const GridSetup& setup)
     materialCol_ = setup.materialCol;
     weightModeCols_ = setup.weightModeCols;
     pendingCols_ = setup.pendingCols;
+    numberCols_ = setup.numberCols;
+    nonNegativeCols_ = setup.nonNegativeCols;
     connect(grid, &CSGridWnd::Notification, this, &CSInputPage::OnGridNotification);
+    // After the editor has closed, so that the message does not take the focus from it.
+    connect(grid, &CSGridWnd::CellTyped, this, &CSInputPage::CheckTypedCell, Qt::QueuedConnection);
 
     buttons_ = new QHBoxLayout;
     static_cast<QBoxLayout*>(layout())->addLayout(buttons_);
@@ -182,11 +188,11 @@ bool CSInputPage::ValidateRequirementRows(const std::function<bool(int)>& firstN
     for (int r = 1; r <= rows; ++r) {
         const QString name = Name(r);
         if (name.isEmpty() && (r > 1 || firstNeedsName(r))) {
-            messages.Tell(kMsgEmptyPartName);
+            messages.Tell(kMsgEmptyPartName, {std::to_string(r)});
             return false;
         }
         if (zeroSize(r)) {
-            messages.Tell(kMsgZeroPartSize);
+            messages.Tell(kMsgZeroPartSize, {std::to_string(r)});
             return false;
         }
         if (name.isEmpty())
@@ -200,6 +206,26 @@ bool CSInputPage::ValidateRequirementRows(const std::function<bool(int)>& firstN
         }
     }
     return true;
+}
+
+void CSInputPage::CheckTypedCell(int row, int col, const QString& typed)
+{
+    CSGridWnd* grid = GetGrid();
+    if (!Contains(numberCols_, col) || row > grid->GetRowCount())
+        return;
+    const std::string text = typed.trimmed().toStdString();
+    if (text.empty())
+        return;
+    const bool length = grid->GetStyle(row, col).control.value_or(CellControl::Edit) == CellControl::LenEdit;
+    const std::vector<std::string> where{std::to_string(row), grid->GetValue(0, col).simplified().toStdString()};
+    if (!(length ? IsLengthText(text) : IsNumberText(text)))
+        Services().messages.Tell(ids::CellNotNumber, {where[0], where[1], text});
+    else if (Contains(nonNegativeCols_, col) && Number(row, col) < 0)
+        Services().messages.Tell(ids::CellNegative, where);
+    else
+        return;
+    // The message box took the focus; typing goes on in the grid.
+    grid->setFocus();
 }
 
 void CSInputPage::OnGridNotification(int code)

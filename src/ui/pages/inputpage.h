@@ -23,8 +23,6 @@ class CCoilPart;
 class CSInputPage : public CSPage {
     Q_OBJECT
 public:
-    // The thickness of every record stored in length mode, in mm.
-    static constexpr double kNominalThickness = 1000.0;
     static constexpr int kTableTip = 166;
     static constexpr int kCsvFileTitle = 150;
     // The requirement pages' messages.
@@ -47,6 +45,10 @@ protected:
         std::vector<int> weightModeCols;
         // Entering one of them makes the row pending.
         std::vector<int> pendingCols;
+        // What is typed there must read as a number (a length in length columns), and in the
+        // second list must not be negative; the user is told at once otherwise.
+        std::vector<int> numberCols;
+        std::vector<int> nonNegativeCols;
     };
 
     // One item a CSV file may fill, with its example and the column it goes to.
@@ -112,12 +114,15 @@ protected:
 
 private:
     void OnGridNotification(int code);
+    void CheckTypedCell(int row, int col, const QString& typed);
     void ImportCsvFile(const CsvImportPlan& plan, const QString& path);
 
     QHBoxLayout* buttons_ = nullptr;
     int materialCol_ = 0;
     std::vector<int> weightModeCols_;
     std::vector<int> pendingCols_;
+    std::vector<int> numberCols_;
+    std::vector<int> nonNegativeCols_;
     bool lengthMode_ = true;
     int pending_ = 0;
     // The current cell before a load, kept across it.

@@ -29,12 +29,14 @@ void CSPartPage::OnInitDialog()
 {
     CreateInputGrid({
         .layout = "IDR_PART_OGL",
-        .lengthCols = {ColLength, ColWidth, ColThickness},
+        .lengthCols = {ColLength, ColWidth},
         .numericExprCols = {ColLength, ColWidth, ColQty, ColThickness, ColRemarks},
         .textExprCols = {ColName, ColRemarks},
         .materialCol = ColMaterial,
         .weightModeCols = {ColThickness, ColPriority},
         .pendingCols = {},
+        .numberCols = {ColLength, ColWidth, ColRotation, ColQty, ColThickness, ColPriority},
+        .nonNegativeCols = {ColLength, ColWidth, ColRotation, ColQty, ColThickness, ColPriority},
     });
     connect(AddButton(IdAutoNames), &QPushButton::clicked, this, &CSPartPage::AutoNames);
     connect(AddButton(IdImportCsv), &QPushButton::clicked, this, &CSPartPage::ImportFromCsv);
@@ -64,7 +66,7 @@ void CSPartPage::LoadGrid()
         grid->SetValue(row, ColRotation, QString::number(part.Rotation));
         grid->SetValue(row, ColQty, QString::number(part.PieceCount()));
         grid->SetValue(row, ColMaterial, QString::fromStdString(part.Material));
-        SetNumber(row, ColThickness, part.Thickness);
+        SetNumber(row, ColThickness, part.RealThickness());
         grid->SetValue(row, ColPriority, QString::number(part.Priority));
         grid->SetValue(row, ColRemarks, QString::fromStdString(part.Remarks));
         if (!IsLengthMode()) {
@@ -99,11 +101,14 @@ void CSPartPage::StoreGrid()
     for (int r = 1; r <= GetGrid()->GetRowCount(); ++r) {
         if (!IsStored(r))
             continue;
-        const double thickness = IsLengthMode() ? kNominalThickness : Number(r, ColThickness);
-        doc.AddPart(std::make_unique<CCoilPart>(Name(r).toStdString(), StdText(r, ColMaterial), thickness,
-                                                Number(r, ColLength), Number(r, ColWidth), Integer(r, ColQty),
-                                                StdText(r, ColRemarks), Integer(r, ColRotation),
-                                                Integer(r, ColPriority)));
+        const double given = Number(r, ColThickness);
+        auto part = std::make_unique<CCoilPart>(Name(r).toStdString(), StdText(r, ColMaterial),
+                                                IsLengthMode() ? kNominalThickness : given, Number(r, ColLength),
+                                                Number(r, ColWidth), Integer(r, ColQty), StdText(r, ColRemarks),
+                                                Integer(r, ColRotation), Integer(r, ColPriority));
+        if (IsLengthMode())
+            part->GivenThickness = given;
+        doc.AddPart(std::move(part));
     }
 }
 
@@ -142,7 +147,7 @@ void CSPartPage::ImportFromCsv()
                   {209, "10", ColQty}, {210, "steel", ColMaterial}, {218, "part 1", ColRemarks}},
         .captionId = kCsvCaption,
         .section = "Part_Csv",
-        .lengthCols = {ColLength, ColWidth, ColThickness},
+        .lengthCols = {ColLength, ColWidth},
         .emptyCols = {ColName, ColLength, ColWidth},
     });
 }

@@ -86,7 +86,8 @@ void CSResultPage::OnInitDialog()
 {
     CSGridWnd* patterns = CreateGrid("IDR_RES_PAT_OGL");
     patterns->setObjectName(QString::number(IdPatternGrid));
-    for (int col : {PatWidth, PatThickness, PatRestWidth, PatLength})
+    // The thickness is in mm whatever the length unit.
+    for (int col : {PatWidth, PatRestWidth, PatLength})
         patterns->SetStyleRange(CGridRange::Cols(col, col), CGridStyle().SetControl(CellControl::LenEdit));
     patterns->SetAllowDeleteRows(false);
     patterns->SetAllowInsertRows(false);
@@ -238,6 +239,8 @@ void CSResultPage::LoadResults()
     summary_->moveCursor(QTextCursor::Start);
     Loaded = 1;
     changeCost_->setText(Q(FormatFixed(ChangeCost(doc.Layouts), 1)));
+    for (int id : {IdUp, IdDown, IdDelete, IdEdit})
+        Button(id)->setEnabled(doc.HasResults());
     loading_ = false;
     ShowSelectedLayout();
 }
@@ -262,7 +265,7 @@ void CSResultPage::LoadPatternGrid()
             grid.SetValue(r, PatName, Q(coil.Name));
             grid.SetValue(r, PatWidth, PlainNumberText(coil.Width));
             grid.SetValue(r, PatMaterial, Q(coil.Material));
-            grid.SetValue(r, PatThickness, PlainNumberText(coil.Thickness));
+            grid.SetValue(r, PatThickness, PlainNumberText(coil.RealThickness()));
             grid.SetValue(r, PatWeight, Q(FormatNumber(layout.Weight, 1)));
             grid.SetValue(r, PatRestWidth, PlainNumberText(rest));
             grid.SetValue(r, PatDetails, Q(layout.WidthsText()));
@@ -416,10 +419,16 @@ void CSResultPage::LayoutsChanged()
     LoadResults();
 }
 
+bool CSResultPage::MayChangeResult()
+{
+    return GetDocument().InventoryUpdated == 0
+        || Services().messages.Ask(ids::BookedResultAsk, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 void CSResultPage::OnEdit()
 {
     const int k = GetSelectedLayout();
-    if (k < 0)
+    if (k < 0 || !MayChangeResult())
         return;
     CEditPatternDlg dialog(GetDocument(), k, Services(), this);
     if (dialog.exec() == QDialog::Accepted)
@@ -432,7 +441,7 @@ void CSResultPage::OnDelete()
     int col = 0;
     GetGrid()->GetCurrentCell(row, col);
     const int k = GetSelectedLayout();
-    if (k < 0)
+    if (k < 0 || !MayChangeResult())
         return;
     CLayoutList& layouts = GetDocument().Layouts;
     layouts.Remove(layouts.GetAt(k));
@@ -446,7 +455,7 @@ void CSResultPage::OnUp()
     int row = 0;
     int col = 0;
     GetGrid()->GetCurrentCell(row, col);
-    if (row < 2)
+    if (row < 2 || !MayChangeResult())
         return;
     GetDocument().Layouts.MoveUp(row - 1);
     LayoutsChanged();
@@ -458,7 +467,7 @@ void CSResultPage::OnDown()
     int row = 0;
     int col = 0;
     GetGrid()->GetCurrentCell(row, col);
-    if (row < 1 || row >= GetDocument().Layouts.GetCount())
+    if (row < 1 || row >= GetDocument().Layouts.GetCount() || !MayChangeResult())
         return;
     GetDocument().Layouts.MoveDown(row - 1);
     LayoutsChanged();

@@ -67,6 +67,8 @@ protected:
     void StoreGrid() override;
 
 private:
+    // A booked result changes only when the user says so.
+    bool MayChangeResult();
     void BuildLayout();
     void LoadPatternGrid();
     void LoadPartGrid();

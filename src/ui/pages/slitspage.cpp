@@ -29,12 +29,15 @@ void CSSlitsPage::OnInitDialog()
 {
     CreateInputGrid({
         .layout = "IDR_SLITS_OGL",
-        .lengthCols = {ColWidth, ColThickness, ColReqLength},
+        .lengthCols = {ColWidth, ColReqLength},
         .numericExprCols = {ColWidth, ColThickness, ColReqWeight, ColReqLength, ColRemarks},
         .textExprCols = {ColName, ColRemarks},
         .materialCol = ColMaterial,
         .weightModeCols = {ColThickness, ColReqWeight, ColPriority, ColPosition},
         .pendingCols = {ColMaterial, ColReqWeight, ColReqLength},
+        // -1 asks for a filler.
+        .numberCols = {ColWidth, ColThickness, ColReqWeight, ColReqLength, ColPriority, ColPosition},
+        .nonNegativeCols = {ColWidth, ColThickness, ColPriority, ColPosition},
     });
     connect(AddButton(IdImportCsv), &QPushButton::clicked, this, &CSSlitsPage::ImportFromCsv);
     ButtonRow()->addStretch();
@@ -52,7 +55,7 @@ void CSSlitsPage::LoadGrid()
         grid->SetValue(row, ColName, QString::fromStdString(slit.Name));
         SetNumber(row, ColWidth, slit.Width);
         grid->SetValue(row, ColMaterial, QString::fromStdString(slit.Material));
-        SetNumber(row, ColThickness, slit.Thickness);
+        SetNumber(row, ColThickness, slit.RealThickness());
         grid->SetValue(row, ColRemarks, QString::fromStdString(slit.Remarks));
     };
     for (int i = 0; i < doc.GetSlitCount(); ++i) {
@@ -121,10 +124,14 @@ void CSSlitsPage::StoreGrid()
         if (!IsStored(r))
             continue;
         const double weight = RequiredWeight(r);
-        const double thickness = IsLengthMode() ? kNominalThickness : Number(r, ColThickness);
+        const double given = Number(r, ColThickness);
         const int priority = Integer(r, weight < 0 ? ColPosition : ColPriority);
-        doc.AddSlit(std::make_unique<CCoilPart>(Name(r).toStdString(), StdText(r, ColMaterial), thickness,
-                                                Number(r, ColWidth), weight, StdText(r, ColRemarks), priority));
+        auto slit = std::make_unique<CCoilPart>(Name(r).toStdString(), StdText(r, ColMaterial),
+                                                IsLengthMode() ? kNominalThickness : given, Number(r, ColWidth),
+                                                weight, StdText(r, ColRemarks), priority);
+        if (IsLengthMode())
+            slit->GivenThickness = given;
+        doc.AddSlit(std::move(slit));
     }
 }
 
@@ -155,7 +162,7 @@ void CSSlitsPage::ImportFromCsv()
                   {kTextReqLength, "1000", ColReqLength}, {218, "slit 1", ColRemarks}},
         .captionId = kCsvCaption,
         .section = "Part_Csv",
-        .lengthCols = {ColWidth, ColThickness, ColReqLength},
+        .lengthCols = {ColWidth, ColReqLength},
         .emptyCols = {ColName, ColReqLength, ColWidth},
     });
 }

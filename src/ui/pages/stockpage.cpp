@@ -27,7 +27,7 @@ constexpr int kCsvCaption = 255;
 double WeightPerDisplayUnit(double width, const std::string& material)
 {
     const double mmPerUnit = UnitTable()[static_cast<std::size_t>(CurrentUnitSettings().lengthUnit)].mmPerUnit;
-    return StripWeight(width, CSInputPage::kNominalThickness, mmPerUnit, material);
+    return StripWeight(width, kNominalThickness, mmPerUnit, material);
 }
 
 } // namespace
@@ -41,13 +41,15 @@ void CSStockPage::OnInitDialog()
 {
     CSGridWnd* grid = CreateInputGrid({
         .layout = "IDR_STOCK_OGL",
-        .lengthCols = {ColWidth, ColThickness, ColLength, ColLeftTrim, ColRightTrim},
+        .lengthCols = {ColWidth, ColLength, ColLeftTrim, ColRightTrim},
         .numericExprCols = {ColWidth, ColQty, ColThickness, ColWeight, ColLength, ColCost, ColUsed, ColLeftTrim,
                             ColRightTrim, ColRemarks},
         .textExprCols = {ColName, ColRemarks},
         .materialCol = ColMaterial,
         .weightModeCols = {ColThickness, ColWeight, ColUsed},
         .pendingCols = {ColMaterial, ColWeight, ColLength},
+        .numberCols = {ColWidth, ColQty, ColThickness, ColWeight, ColLength, ColCost, ColUsed, ColLeftTrim, ColRightTrim},
+        .nonNegativeCols = {ColWidth, ColQty, ColThickness, ColWeight, ColLength, ColCost, ColLeftTrim, ColRightTrim},
     });
     grid->SetAllowDeleteRows(true);
     connect(AddButton(IdImportCsv), &QPushButton::clicked, this, &CSStockPage::ImportFromCsv);
@@ -72,7 +74,7 @@ void CSStockPage::LoadGrid()
         grid->SetValue(row, ColName, QString::fromStdString(coil.Name));
         SetNumber(row, ColWidth, coil.Width);
         grid->SetValue(row, ColMaterial, QString::fromStdString(coil.Material));
-        SetNumber(row, ColThickness, coil.Thickness);
+        SetNumber(row, ColThickness, coil.RealThickness());
         SetNumber(row, ColWeight, coil.WeightPerCoil);
         grid->SetValue(row, ColLength, DerivedText(coil.LengthPerCoil(), 2));
         SetNumber(row, ColCost, coil.CostPerKg);
@@ -106,12 +108,12 @@ bool CSStockPage::ValidateGrid()
     for (int r = 1; r <= rows; ++r) {
         const QString name = Name(r);
         if (r > 1 && name.isEmpty()) {
-            messages.Tell(kMsgEmptyName);
+            messages.Tell(kMsgEmptyName, {std::to_string(r)});
             return false;
         }
         // An unnamed first row is stored too when it has a quantity; it needs a width as well.
         if (IsStored(r) && IsZero(Number(r, ColWidth))) {
-            messages.Tell(kMsgZeroWidth);
+            messages.Tell(kMsgZeroWidth, {std::to_string(r)});
             return false;
         }
         for (int later = r + 1; later <= rows && !name.isEmpty(); ++later) {
@@ -139,7 +141,8 @@ void CSStockPage::StoreGrid()
             continue;
         const std::string material = StdText(r, ColMaterial);
         const double width = Number(r, ColWidth);
-        double thickness = Number(r, ColThickness);
+        const double given = Number(r, ColThickness);
+        double thickness = given;
         double weight = Number(r, ColWeight);
         double cost = Number(r, ColCost);
         if (IsLengthMode()) {
@@ -147,9 +150,12 @@ void CSStockPage::StoreGrid()
             weight = StripWeight(width, thickness, Number(r, ColLength), material);
             cost /= WeightPerDisplayUnit(width, material);
         }
-        doc.AddCoil(std::make_unique<CCoil>(Name(r).toStdString(), width, material, thickness, weight,
+        auto coil = std::make_unique<CCoil>(Name(r).toStdString(), width, material, thickness, weight,
                                             Integer(r, ColQty), StdText(r, ColRemarks), cost,
-                                            Number(r, ColLeftTrim), Number(r, ColRightTrim)));
+                                            Number(r, ColLeftTrim), Number(r, ColRightTrim));
+        if (IsLengthMode())
+            coil->GivenThickness = given;
+        doc.AddCoil(std::move(coil));
     }
 }
 
@@ -182,7 +188,7 @@ void CSStockPage::ImportFromCsv()
                   {216, "10", ColLeftTrim}, {217, "10", ColRightTrim}, {218, "Stock1", ColRemarks}},
         .captionId = kCsvCaption,
         .section = "Stock_Csv",
-        .lengthCols = {ColWidth, ColThickness, ColLength, ColLeftTrim, ColRightTrim},
+        .lengthCols = {ColWidth, ColLength, ColLeftTrim, ColRightTrim},
         .emptyCols = {ColName, ColWidth, ColLength},
     });
 }

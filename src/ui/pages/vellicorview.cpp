@@ -1,5 +1,6 @@
 #include "ui/pages/vellicorview.h"
 
+#include "ui/grid/gridwnd.h"
 #include "ui/pages/page.h"
 #include "ui/pages/partpage.h"
 #include "ui/pages/resultpage.h"
@@ -22,6 +23,14 @@ CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, ResultServi
     sheet_->AddPage(new CSSlitsPage(doc_, services));
     sheet_->AddPage(new CSPartPage(doc_, services));
     sheet_->AddPage(new CSResultPage(doc_, services, results));
+}
+
+void CVellicorView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A new or opened job takes the keys typed next in its current cell, not on the tab bar.
+    if (CSPage* page = sheet_->GetActivePage(); page && page->GetGrid())
+        page->GetGrid()->setFocus();
 }
 
 bool CVellicorView::StoreActivePage()

@@ -27,6 +27,9 @@ public:
     // Shows the document's data again, as after a change of units.
     void ReloadActivePage();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 signals:
     // A page wrote into the document.
     void DocumentChanged();

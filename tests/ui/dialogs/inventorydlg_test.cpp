@@ -1,6 +1,7 @@
 #include "inventory/inventory.h"
 #include "inventory/matedb.h"
 #include "inventory/stockdb.h"
+#include "platform/stringids.h"
 #include "support/choosefile.h"
 #include "support/uifixture.h"
 #include "support/whenmodal.h"
@@ -136,7 +137,7 @@ private slots:
         QCOMPARE(grid.GetLayoutName(), QString("SLIT_INV_DLG"));
         QVERIFY(dialog->ImportCsvButton()->isVisible());
         QVERIFY(!dialog->ClearStockUsedButton()->isVisible());
-        QCOMPARE(VisibleCols(grid), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 15}));
+        QCOMPARE(VisibleCols(grid), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15}));
         QCOMPARE(grid.GetValue(0, Col::ColCostPerKg), QString("Cost/ Kg"));
         QVERIFY(grid.GetStyle(1, Col::ColId).readOnly.value_or(false));
         QCOMPARE(grid.GetStyle(1, Col::ColId).interior.value_or(QColor()), QColor(192, 192, 192));
@@ -155,7 +156,23 @@ private slots:
         grid.AppendRow();
         grid.SetValue(4, Col::ColName, "New2");
         grid.SetValue(4, Col::ColQty, "70000");
+        grid.SetValue(4, Col::ColThickness, "0.8");
         grid.AppendRow();  // left blank: no record
+
+        // A record needs its thickness: the row without one is named and made current.
+        Button(*dialog, QDialogButtonBox::Ok)->click();
+        QVERIFY(dialog->result() != QDialog::Accepted);
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>{ids::InventoryZeroThickness});
+        QCOMPARE(ui_.messages.shown[0].args, std::vector<std::string>{"3"});
+        int row = 0;
+        int col = 0;
+        grid.GetCurrentCell(row, col);
+        QCOMPARE(row, 3);
+        QCOMPARE(col, int(Col::ColThickness));
+        QCOMPARE(Ids(db), (std::vector<std::int32_t>{3, 7}));
+        // In mm whatever the length unit.
+        QVERIFY(grid.GetStyle(3, Col::ColThickness).control.value_or(CellControl::Edit) != CellControl::LenEdit);
+        grid.SetValue(3, Col::ColThickness, "1.2");
         Button(*dialog, QDialogButtonBox::Ok)->click();
 
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
@@ -179,6 +196,7 @@ private slots:
         auto fresh = Open(empty, Mode::Edit);
         QCOMPARE(fresh->Grid()->GetRowCount(), 1);
         fresh->Grid()->SetValue(1, Col::ColName, "First");
+        fresh->Grid()->SetValue(1, Col::ColThickness, "2");
         fresh->accept();
         QCOMPARE(Ids(empty), (std::vector<std::int32_t>{1}));
     }
@@ -286,6 +304,7 @@ private slots:
         // A row added afterwards takes LastId + 1.
         grid.AppendRow();
         grid.SetValue(4, Col::ColName, "R5");
+        grid.SetValue(4, Col::ColThickness, "1");
         Button(*dialog, QDialogButtonBox::Ok)->click();
         QCOMPARE(Ids(db), (std::vector<std::int32_t>{1, 2, 3, 5}));
         QCOMPARE(db.LastId, 5);
@@ -301,7 +320,7 @@ private slots:
             CSGridWnd& grid = *dialog->Grid();
             QCOMPARE(dialog->windowTitle(), QString("Import stock from database..."));
             QCOMPARE(grid.GetLayoutName(), QString("SLIT_INV_SEL_DLG"));
-            QCOMPARE(VisibleCols(grid), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 9, 13, 15}));
+            QCOMPARE(VisibleCols(grid), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 15}));
             QVERIFY(!dialog->ImportCsvButton()->isVisible());
             QVERIFY(grid.GetStyle(2, Col::ColName).readOnly.value_or(false));
             QVERIFY(!grid.GetStyle(2, Col::ColSel).readOnly.value_or(false));
@@ -338,7 +357,7 @@ private slots:
             CSGridWnd& grid = *dialog->Grid();
             QCOMPARE(dialog->windowTitle(), QString("Stocks Used database..."));
             QCOMPARE(grid.GetLayoutName(), QString("SLIT_INV_STKS_USED_DLG"));
-            QCOMPARE(VisibleCols(grid), (std::vector<int>{1, 4, 5, 6, 7, 12, 14}));
+            QCOMPARE(VisibleCols(grid), (std::vector<int>{1, 4, 5, 6, 7, 8, 12, 14}));
             QVERIFY(dialog->ClearStockUsedButton()->isVisible());
             QVERIFY(!Button(*dialog, QDialogButtonBox::Cancel)->isVisible());
             QCOMPARE(grid.GetRowCount(), 2);
@@ -353,10 +372,25 @@ private slots:
         QCOMPARE(disk.inventory.ViewStockUsed(disk.dialogs), kInventoryDone);
         QVERIFY(QFileInfo(logPath).size() > 0);
 
-        // The clear button empties the log and closes the dialog.
+        // The clear button asks first; declined, the log stays.
+        ui_.messages.answers = {MessageAnswer::No};
+        test::WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) {
+            dialog->ClearStockUsedButton()->click();
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(dialog->Grid()->GetRowCount(), 2);
+            dialog->reject();
+        });
+        QCOMPARE(disk.inventory.ViewStockUsed(disk.dialogs), kInventoryDone);
+        QVERIFY(QFileInfo(logPath).size() > 0);
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>{ids::ClearStockUsedAsk});
+        QCOMPARE(ui_.messages.shown[0].buttons, MessageButtons::YesNo);
+
+        // Confirmed, it empties the log and closes the dialog.
+        ui_.messages.answers = {MessageAnswer::Yes};
         test::WhenModal<CsInventoryDlg>([](CsInventoryDlg* dialog) { dialog->ClearStockUsedButton()->click(); });
         QCOMPARE(disk.inventory.ViewStockUsed(disk.dialogs), kInventoryDone);
         QCOMPARE(QFileInfo(logPath).size(), qint64{0});
+        QCOMPARE(ui_.messages.Ids(), (std::vector<int>{ids::ClearStockUsedAsk, ids::ClearStockUsedAsk}));
         QVERIFY(disk.messages.shown.empty());
     }
 };

@@ -110,8 +110,7 @@ private slots:
         QCOMPARE(dialog.UsedStock().front().Remarks, std::string("Edge damaged"));
 
         for (int col = Col::ColId; col <= Col::ColRemarks; ++col) {
-            const bool hidden = col == Col::ColId || col == Col::ColType || col == Col::ColThickness
-                || col == Col::ColLeftTrim || col == Col::ColRightTrim || col == Col::ColSel || col == Col::ColOrderNo;
+            const bool hidden = col == Col::ColId || col == Col::ColType || col == Col::ColLeftTrim || col == Col::ColRightTrim || col == Col::ColSel || col == Col::ColOrderNo;
             const bool editable = col == Col::ColName || col == Col::ColLength || col == Col::ColWidth
                 || col == Col::ColRemarks;
             QCOMPARE(grid.IsColHidden(col), hidden);
@@ -119,6 +118,8 @@ private slots:
             QCOMPARE(style.readOnly.value_or(false), !editable);
             QCOMPARE(style.interior.has_value(), !editable);
         }
+        // The offcuts' thickness shows, in mm whatever the length unit.
+        QCOMPARE(grid.GetStyle(1, Col::ColThickness).control.value_or(CellControl::Edit), CellControl::Edit);
         QVERIFY(!grid.IsModified());
 
         // Rows are the offcuts by position: none can be taken away.

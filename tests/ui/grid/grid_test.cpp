@@ -1,3 +1,4 @@
+#include "platform/stringids.h"
 #include "support/uifixture.h"
 #include "ui/dialogs/expressiondlg.h"
 #include "ui/grid/gridwnd.h"
@@ -267,8 +268,6 @@ private slots:
         QTest::newRow("own value") << "$X * 5 + 20" << true << 4 << false << "520";
         QTest::newRow("other columns") << "2 * $2 + 2 * $3" << true << 4 << false << "1800";
         QTest::newRow("row number") << "$0 * 10 + $X" << true << 4 << false << "110";
-        QTest::newRow("not an expression") << "$X +* 2" << true << 4 << false << "0";
-        QTest::newRow("unknown variable") << "$X + $9" << true << 4 << false << "0";
         QTest::newRow("hidden column skipped") << "$2 + $3" << true << 5 << true << "600";
         QTest::newRow("text") << "$2 x $3 x $5" << false << 1 << false << "500 x 400 x 50";
         QTest::newRow("text, own value") << "[$x] $X-$0" << false << 1 << false << "[P] P-1";
@@ -296,6 +295,56 @@ private slots:
         QVERIFY(grid->IsModified());
         QCOMPARE(Codes(spy).last(), int(NotifyMovedCell));
         QCOMPARE(grid->UndoStack()->undoText(), QString("EditData"));
+    }
+
+    void enterMovesDownARow()
+    {
+        auto grid = MakeGrid(2, 3);
+        grid->SetCurrentCell(1, 2);
+        QTest::keyClick(grid.get(), Qt::Key_Return);
+        QCOMPARE(Current(*grid), Cell(2, 2));
+        QTest::keyClick(grid.get(), Qt::Key_Enter);
+        QCOMPARE(Current(*grid), Cell(2, 2));  // the last row stays, no row is added
+        QCOMPARE(grid->GetRowCount(), 2);
+
+        // From an open editor the typed text goes in first.
+        grid->SetCurrentCell(1, 3);
+        const QModelIndex cell = grid->model()->index(0, 2);
+        grid->edit(cell);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(cell));
+        QVERIFY(editor);
+        editor->setText("75");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(grid->GetValue(1, 3), QString("75"));
+        QCOMPARE(Current(*grid), Cell(2, 3));
+    }
+
+    void badExpressionsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::newRow("operand missing") << "$X*";
+        QTest::newRow("operator doubled") << "$X +* 2";
+        QTest::newRow("unknown variable") << "$X + $9";
+        QTest::newRow("bracket open") << "($X + 2";
+    }
+
+    void badExpressionsChangeNothing()
+    {
+        QFETCH(QString, expression);
+        auto grid = MakeGrid(2, 2);
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 1; c <= 2; ++c)
+                grid->SetValue(r, c, QString::number(10 * r + c));
+        grid->SetExpressionColumn(1, true, false);
+        grid->SetExpressionColumn(2, true, false);
+        grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 0), grid->model()->index(1, 1)),
+                                       QItemSelectionModel::ClearAndSelect);
+        QVERIFY(!grid->ApplyExpression(expression, true));
+        QCOMPARE(grid->GetValue(1, 1), QString("11"));
+        QCOMPARE(grid->GetValue(2, 2), QString("22"));
+        QVERIFY(!grid->IsModified());
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>{ids::ExpressionSyntax});
+        QCOMPARE(ui_.messages.shown[0].args, std::vector<std::string>{expression.toStdString()});
     }
 
     void expressionBlocksAndUnits()

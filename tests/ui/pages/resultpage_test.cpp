@@ -7,6 +7,7 @@
 #include "optimiser/optimise.h"
 #include "optimiser/sequencing.h"
 #include "platform/safefile.h"
+#include "platform/stringids.h"
 #include "support/modaldialog.h"
 #include "support/resultfixture.h"
 #include "support/uifixture.h"
@@ -247,6 +248,32 @@ private slots:
         QVERIFY(ui_.messages.shown.empty());
     }
 
+    void bookedResultChangesOnlyWhenConfirmed()
+    {
+        auto doc = MakeThreeLayouts();
+        doc->InventoryUpdated = 1;
+        const CLayout* first = doc->Layouts.GetAt(0);
+        PageOnSheet on(*doc, ui_, *results_);
+        for (int button : {CSResultPage::IdUp, CSResultPage::IdDown, CSResultPage::IdDelete, CSResultPage::IdEdit})
+            QVERIFY(on.page->Button(button)->isEnabled());
+
+        // Declined: no editor opens and the order stays.
+        ui_.messages.answers = {MessageAnswer::No, MessageAnswer::No, MessageAnswer::No, MessageAnswer::No};
+        on.Patterns().SetCurrentCell(2, 2);
+        for (int button : {CSResultPage::IdUp, CSResultPage::IdDown, CSResultPage::IdDelete, CSResultPage::IdEdit})
+            on.Click(button);
+        QCOMPARE(ui_.messages.Ids(), std::vector<int>(4, ids::BookedResultAsk));
+        QCOMPARE(ui_.messages.shown[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(doc->Layouts.GetCount(), 3);
+        QCOMPARE(doc->Layouts.GetAt(0), first);
+        QVERIFY(!doc->IsModified());
+
+        ui_.messages.answers = {MessageAnswer::Yes};
+        on.Click(CSResultPage::IdDelete);
+        QCOMPARE(doc->Layouts.GetCount(), 2);
+        QVERIFY(doc->IsModified());
+    }
+
     void restWidthAgainstMinOffCut_data()
     {
         QTest::addColumn<double>("rest");
@@ -339,8 +366,10 @@ private slots:
         QVERIFY(on.page->Drawing()->Segments().empty());
 
         // The buttons have no layout to work on.
-        for (int button : {CSResultPage::IdUp, CSResultPage::IdDown, CSResultPage::IdDelete, CSResultPage::IdEdit})
+        for (int button : {CSResultPage::IdUp, CSResultPage::IdDown, CSResultPage::IdDelete, CSResultPage::IdEdit}) {
+            QVERIFY(!on.page->Button(button)->isEnabled());
             on.Click(button);
+        }
         QCOMPARE(ui_.messages.Ids(), std::vector<int>{CSResultPage::kMsgNoResult});
 
         QVERIFY(on.sheet.SetActivePage(0));

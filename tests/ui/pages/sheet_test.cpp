@@ -224,6 +224,52 @@ private slots:
         QTest::keyClick(grid, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(frame->Jobs().size(), jobs + 1);
     }
+
+    void pageKeysWorkFromACellAndTheGridTakesTheFocus()
+    {
+        QTemporaryDir dir;
+        auto settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+        CVellicorApp app(std::move(settings), &ui_.messages);
+        app.Paths().SetInstallDir(dir.path());
+        QVERIFY(app.InitInstance({}));
+        CMainFrame* frame = app.MainFrame();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CSSheet* sheet = frame->ActiveJob()->GetView().Sheet();
+        auto grid = [sheet] { return sheet->GetActivePage()->GetGrid(); };
+        // After start-up the first keys go into the current cell.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid()));
+
+        // From an open editor: the page takes the typed text and the next page's grid the focus.
+        grid()->SetValue(1, 2, "1000");
+        const QModelIndex cell = grid()->model()->index(0, 0);
+        grid()->edit(cell);
+        auto* editor = qobject_cast<QLineEdit*>(grid()->indexWidget(cell));
+        QVERIFY(editor);
+        editor->setText("C1");
+        QTest::keyClick(editor, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(sheet->currentIndex(), 1);
+        QCOMPARE(frame->ActiveJob()->GetDocument().GetCoil(0)->Name, std::string("C1"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid()));
+
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_Tab, Qt::ControlModifier},
+            {Qt::Key_PageUp, Qt::ControlModifier},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+            {Qt::Key_PageUp, Qt::ControlModifier},
+        };
+        const int pages[] = {2, 1, 0, 3};
+        for (int k = 0; k < 4; ++k) {
+            QTest::keyClick(grid(), keys[k].first, keys[k].second);
+            QCOMPARE(sheet->currentIndex(), pages[k]);
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid()));
+        }
+
+        // A new job too.
+        frame->Action(cmd::FileNew)->trigger();
+        CSSheet* second = frame->ActiveJob()->GetView().Sheet();
+        QVERIFY(second != sheet);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(second->GetActivePage()->GetGrid()));
+    }
 };
 
 QTEST_MAIN(SheetTest)

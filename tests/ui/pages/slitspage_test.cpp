@@ -1,4 +1,5 @@
 #include "model/density.h"
+#include "model/quantitymode.h"
 #include "ui/pages/inputpage.h"
 #include "ui/pages/pagedriver.h"
 #include "ui/pages/slitspage.h"
@@ -55,7 +56,7 @@ private slots:
     void shortSlitIsFlaggedAndWarnedAbout()
     {
         CVellicorDoc doc;
-        AddSteelCoil(doc, CSInputPage::kNominalThickness);
+        AddSteelCoil(doc, kNominalThickness);
         JobWindow job(doc, ui_);
         QVERIFY(job.Show(TabSlits));
         CSGridWnd& grid = job.Grid();
@@ -98,6 +99,25 @@ private slots:
         QVERIFY(job.Show(TabSlits));
         QCOMPARE(grid.GetValue(1, S::ColPriority), QString("3"));
         QCOMPARE(doc.GetSlit(0)->Priority, 3);
+    }
+
+    void lengthModeKeepsTheRealThicknessForTheSession()
+    {
+        CVellicorDoc doc;
+        doc.QtyByLength = 0;
+        doc.AddSlit(std::make_unique<CCoilPart>("S1", "steel", 1.5, 100, 500, "", 0));
+        JobWindow job(doc, ui_);
+        SetQuantitiesByLength(doc, true);
+        QVERIFY(job.Show(TabSlits));
+        CSGridWnd& grid = job.Grid();
+        TypeAndTab(grid, 1, S::ColReqLength, "1000000");
+        QVERIFY(job.Show(TabParts));
+        QCOMPARE(doc.GetSlit(0)->Thickness, kNominalThickness);
+
+        SetQuantitiesByLength(doc, false);
+        QVERIFY(job.Show(TabSlits));
+        QCOMPARE(grid.GetValue(1, S::ColThickness), QString("1.5"));
+        QCOMPARE(grid.GetNumber(1, S::ColReqWeight), StripWeight(100, 1.5, 1000000, "steel"));
     }
 
     void slitNamedLikeAPartIsRefused()

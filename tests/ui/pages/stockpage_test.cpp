@@ -2,6 +2,8 @@
 #include "inventory/inventorydialogs.h"
 #include "inventory/stockdb.h"
 #include "model/density.h"
+#include "platform/stringids.h"
+#include "model/quantitymode.h"
 #include "ui/grid/lenedititem.h"
 #include "ui/pages/pagedriver.h"
 #include "ui/pages/stockpage.h"
@@ -156,6 +158,30 @@ private slots:
         QCOMPARE(grid.GetValue(0, S::ColCost), QString("Cost/ Kg"));
     }
 
+    void lengthModeKeepsTheRealThicknessForTheSession()
+    {
+        CVellicorDoc doc;
+        doc.QtyByLength = 0;
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 12000, 3, "", 0.82, 5, 5));
+        JobWindow job(doc, ui_);
+        CSGridWnd& grid = job.Grid();
+
+        // Switched to length mode, a length is edited: the job keeps the nominal thickness.
+        QVERIFY(job.Show(TabSlits));
+        SetQuantitiesByLength(doc, true);
+        QVERIFY(job.Show(TabRolls));
+        TypeAndTab(grid, 1, S::ColLength, "500000");
+        QVERIFY(job.Show(TabSlits));
+        QCOMPARE(doc.GetCoil(0)->Thickness, kNominalThickness);
+
+        // Back in weight mode the real thickness and the weight of that length at it come back.
+        SetQuantitiesByLength(doc, false);
+        QVERIFY(job.Show(TabRolls));
+        QCOMPARE(grid.GetValue(1, S::ColThickness), QString("1.5"));
+        QCOMPARE(grid.GetNumber(1, S::ColWeight), StripWeight(1250, 1.5, 500000, "crca"));
+        QCOMPARE(doc.GetCoil(0)->Thickness, 1.5);
+    }
+
     void weightModeDerivesTheLength()
     {
         CVellicorDoc doc;
@@ -176,6 +202,45 @@ private slots:
         QCOMPARE(doc.GetCoil(0)->Thickness, 1.5);
         QCOMPARE(doc.GetCoil(0)->CostPerKg, 0.82);
         QVERIFY(ui_.messages.Ids().empty());
+    }
+
+    void typedCellsSayAtOnceWhatIsWrong_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("letter O for zero") << int(S::ColWidth) << "125O" << int(ids::CellNotNumber)
+                                           << QStringList{"1", "Width", "125O"};
+        QTest::newRow("letters after digits") << int(S::ColQty) << "12abc" << int(ids::CellNotNumber)
+                                              << QStringList{"1", "Qty", "12abc"};
+        QTest::newRow("negative length") << int(S::ColLength) << "-5000" << int(ids::CellNegative)
+                                         << QStringList{"1", "Length/ Coil"};
+        QTest::newRow("negative cost") << int(S::ColCost) << "-2" << int(ids::CellNegative)
+                                       << QStringList{"1", "Cost/ Len"};
+        QTest::newRow("a number") << int(S::ColWidth) << " 1250.5 " << 0 << QStringList{};
+        QTest::newRow("a name") << int(S::ColName) << "12abc" << 0 << QStringList{};
+    }
+
+    void typedCellsSayAtOnceWhatIsWrong()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, text);
+        QFETCH(int, message);
+        QFETCH(QStringList, args);
+        CVellicorDoc doc;
+        JobWindow job(doc, ui_);
+        TypeAndTab(job.Grid(), 1, col, text);
+        if (message == 0) {
+            QTest::qWait(20);
+            QVERIFY(ui_.messages.Ids().empty());
+            return;
+        }
+        QTRY_COMPARE(ui_.messages.Ids(), std::vector<int>{message});
+        std::vector<std::string> expected;
+        for (const QString& arg : args)
+            expected.push_back(arg.toStdString());
+        QCOMPARE(ui_.messages.shown[0].args, expected);
     }
 
     void rowsAreCheckedWhenThePageIsLeft_data()
@@ -215,6 +280,12 @@ private slots:
         } else {
             QCOMPARE(ui_.messages.Ids(), std::vector<int>{message});
             QCOMPARE(job.Sheet().currentIndex(), int(TabRolls));
+        }
+        // The failing row is the last one; the message names it.
+        if (message == S::kMsgEmptyName || message == S::kMsgZeroWidth) {
+            const std::string row = std::to_string(rows.size());
+            QCOMPARE(ui_.messages.shown[0].args, std::vector<std::string>{row});
+            QVERIFY(ui_.messages.shown[0].text.ends_with("(row " + row + ")"));
         }
         if (message == S::kMsgDuplicateName) {
             QCOMPARE(ui_.messages.shown[0].icon, MessageIcon::Question);
