@@ -28,6 +28,24 @@ inline constexpr int JsonNeedsArray = 61727;
 inline constexpr int JsonNeedsObject = 61728;
 inline constexpr int JsonUnknownName = 61729;
 
+// The knife sheet.
+inline constexpr int KnifeSheetHeading = 61900;
+inline constexpr int KnifeSheetCoil = 61901;
+inline constexpr int KnifeSheetMaterial = 61902;
+inline constexpr int KnifeSheetWidth = 61903;
+inline constexpr int KnifeSheetThickness = 61904;
+inline constexpr int KnifeSheetLeftTrim = 61905;
+inline constexpr int KnifeSheetRightTrim = 61906;
+inline constexpr int KnifeSheetKnifeCount = 61907;
+inline constexpr int KnifeSheetRest = 61908;
+inline constexpr int KnifeSheetWeight = 61909;
+inline constexpr int KnifeSheetLength = 61910;
+inline constexpr int KnifeSheetPositions = 61911;
+inline constexpr int KnifeSheetKnife = 61912;
+inline constexpr int KnifeSheetPosition = 61913;
+inline constexpr int KnifeSheetStrip = 61914;
+inline constexpr int KnifeSheetPart = 61915;
+
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;
 inline constexpr int LayoutRightTrim = 61761;
