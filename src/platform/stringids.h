@@ -46,6 +46,9 @@ inline constexpr int KnifeSheetPosition = 61913;
 inline constexpr int KnifeSheetStrip = 61914;
 inline constexpr int KnifeSheetPart = 61915;
 
+// The cut settings dialog.
+inline constexpr int CutSettingOutOfRange = 61920;
+
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;
 inline constexpr int LayoutRightTrim = 61761;
