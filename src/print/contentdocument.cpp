@@ -52,7 +52,7 @@ void WriteTable(QTextCursor& cursor, const ReportTable& table, double points)
     format.setBorderBrush(Qt::black);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderCollapse(true);
-    format.setCellPadding(points * 0.25);
+    format.setCellPadding(points * 0.35);
     format.setCellSpacing(0);
     format.setHeaderRowCount(1);
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
