@@ -93,13 +93,13 @@ void DescribeCoilInformation(ReportContent& report, const CVellicorDoc& doc)
     std::vector<Row> rows;
     for (const auto& c : doc.Coils) {
         if (doc.QtyByLength)
-            rows.push_back({(c->Name), FormatLength(c->Width), Int(c->Qty), (c->Material),
+            rows.push_back({c->Name, FormatLength(c->Width), Int(c->Qty), c->Material,
                             FormatLength(c->LengthPerCoil()), FormatLength(c->LeftTrim), FormatLength(c->RightTrim),
-                            (c->Remarks)});
+                            c->Remarks});
         else
-            rows.push_back({(c->Name), FormatLength(c->Width), Int(c->Qty), (c->Material),
+            rows.push_back({c->Name, FormatLength(c->Width), Int(c->Qty), c->Material,
                             FormatLength(c->Thickness), FormatNumber(c->WeightPerCoil, 2), FormatNumber(c->CostPerKg, 2),
-                            FormatLength(c->LeftTrim), FormatLength(c->RightTrim), (c->Remarks)});
+                            FormatLength(c->LeftTrim), FormatLength(c->RightTrim), c->Remarks});
     }
     if (doc.QtyByLength)
         report.Tables.push_back(Table("Coil Information", kLength, rows));
@@ -120,11 +120,11 @@ void DescribePartInformation(ReportContent& report, const CVellicorDoc& doc)
     std::vector<Row> rows;
     for (const auto& p : doc.Parts) {
         if (doc.QtyByLength)
-            rows.push_back({(p->Name), FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
-                            (p->Material), (p->Remarks)});
+            rows.push_back({p->Name, FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
+                            p->Material, p->Remarks});
         else
-            rows.push_back({(p->Name), FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
-                            FormatLength(p->Thickness), (p->Material), (p->Remarks)});
+            rows.push_back({p->Name, FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
+                            FormatLength(p->Thickness), p->Material, p->Remarks});
     }
     if (doc.QtyByLength)
         report.Tables.push_back(Table("Part Information", kLength, rows));
@@ -146,11 +146,11 @@ void DescribeSlitInformation(ReportContent& report, const CVellicorDoc& doc)
     std::vector<Row> rows;
     for (const auto& s : doc.Slits) {
         if (doc.QtyByLength)
-            rows.push_back({(s->Name), FormatLength(s->Width), FormatNumber(s->RequiredLength(), 1),
-                            (s->Material), (s->Remarks)});
+            rows.push_back({s->Name, FormatLength(s->Width), FormatNumber(s->RequiredLength(), 1),
+                            s->Material, s->Remarks});
         else
-            rows.push_back({(s->Name), FormatLength(s->Width), FormatNumber(s->RequiredWeight(), 1),
-                            (s->Material), FormatLength(s->Thickness), Int(s->Priority), (s->Remarks)});
+            rows.push_back({s->Name, FormatLength(s->Width), FormatNumber(s->RequiredWeight(), 1),
+                            s->Material, FormatLength(s->Thickness), Int(s->Priority), s->Remarks});
     }
     if (doc.QtyByLength)
         report.Tables.push_back(Table("Slit Information", kLength, rows));
@@ -168,8 +168,8 @@ void DescribeFillerInformation(ReportContent& report, const CVellicorDoc& doc)
         return;
     std::vector<Row> rows;
     for (const auto& f : doc.Fillers)
-        rows.push_back({(f->Name), FormatLength(f->Width), (f->Material), FormatLength(f->Thickness),
-                        Int(f->Priority), (f->Remarks)});
+        rows.push_back({f->Name, FormatLength(f->Width), f->Material, FormatLength(f->Thickness),
+                        Int(f->Priority), f->Remarks});
     report.Tables.push_back(Table("Filler Information", kColumns, rows));
 }
 
@@ -220,11 +220,11 @@ void DescribeCoilUsedInformation(ReportContent& report, const CVellicorDoc& doc)
         if (used < 1.0)
             continue;
         if (doc.QtyByLength)
-            rows.push_back({(c->Name), FormatLength(c->Width), (c->Material), FormatNumber(c->Qty, 0),
+            rows.push_back({c->Name, FormatLength(c->Width), c->Material, FormatNumber(c->Qty, 0),
                             FormatLength(c->LengthPerCoil()), FormatLength(c->Qty * c->LengthPerCoil()),
                             FormatLength(used)});
         else
-            rows.push_back({(c->Name), FormatLength(c->Width), (c->Material), FormatLength(c->Thickness),
+            rows.push_back({c->Name, FormatLength(c->Width), c->Material, FormatLength(c->Thickness),
                             FormatNumber(c->Qty, 0), FormatNumber(c->WeightPerCoil, 2),
                             FormatNumber(c->TotalWeight(), 2), FormatNumber(used, 2)});
     }
@@ -251,13 +251,13 @@ void DescribeSummaryOfLayouts(ReportContent& report, const CVellicorDoc& doc)
         const CCoil& c = *layout->Coil;
         ++k;
         if (doc.QtyByLength)
-            rows.push_back({Int(k), (c.Name), FormatLength(c.Width), (c.Material),
+            rows.push_back({Int(k), c.Name, FormatLength(c.Width), c.Material,
                             FormatLength(layout->UsedLength()), FormatLength(layout->RestWidth()),
-                            (layout->DetailText()), Percent(layout->OverallUtilisation(), 1)});
+                            layout->DetailText(), Percent(layout->OverallUtilisation(), 1)});
         else
-            rows.push_back({Int(k), (c.Name), FormatLength(c.Width), (c.Material), FormatLength(c.Thickness),
+            rows.push_back({Int(k), c.Name, FormatLength(c.Width), c.Material, FormatLength(c.Thickness),
                             FormatNumber(layout->Weight, 2), FormatLength(layout->RestWidth()),
-                            (layout->DetailText()), Percent(layout->OverallUtilisation(), 1),
+                            layout->DetailText(), Percent(layout->OverallUtilisation(), 1),
                             Percent(layout->PartUtilisation(), 1), Percent(layout->FillerUtilisation(), 1)});
     }
     if (doc.QtyByLength)
@@ -285,16 +285,16 @@ void DescribeLayouts(ReportContent& report, const CVellicorDoc& doc)
         const CCoil& c = *layout->Coil;
         std::vector<Row> rows;
         if (doc.QtyByLength) {
-            rows.push_back({"Coil :" + (c.Name) + ",    Width :" + FormatLength(c.Width) + ",     Mate :"
-                            + (c.Material) + ",        Length :" + FormatLength(layout->UsedLength())
+            rows.push_back({"Coil :" + c.Name + ",    Width :" + FormatLength(c.Width) + ",     Mate :"
+                            + c.Material + ",        Length :" + FormatLength(layout->UsedLength())
                             + ",        Utl :" + Percent(layout->OverallUtilisation(), 2)});
-            rows.push_back({(layout->DetailText())});
+            rows.push_back({layout->DetailText()});
         } else {
-            rows.push_back({"Coil :" + (c.Name) + ",    Width :" + FormatNumber(c.Width, 2) + ",     Mate :"
-                            + (c.Material) + ",        Thick :" + FormatNumber(c.Thickness, 2)
+            rows.push_back({"Coil :" + c.Name + ",    Width :" + FormatNumber(c.Width, 2) + ",     Mate :"
+                            + c.Material + ",        Thick :" + FormatNumber(c.Thickness, 2)
                             + ",    Weight :" + FormatNumber(layout->Weight, 2)
                             + ",        Utl :" + Percent(layout->OverallUtilisation(), 2)});
-            rows.push_back({(SlitList(*layout))});
+            rows.push_back({SlitList(*layout)});
         }
         const std::string heading = "Layout " + Int(++k) + " of " + count;
         report.Tables.push_back(Table(heading, kColumns, rows));
