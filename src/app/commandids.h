@@ -9,6 +9,8 @@ inline constexpr int FileOpen = 57601;
 inline constexpr int FileClose = 57602;
 inline constexpr int FileSave = 57603;
 inline constexpr int FileSaveAs = 57604;
+inline constexpr int FilePrint = 57607;
+inline constexpr int FilePrintPreview = 57609;
 inline constexpr int FilePrintSetup = 57606;
 inline constexpr int FileSendMail = 57612;
 inline constexpr int AppExit = 57665;
@@ -38,6 +40,8 @@ inline constexpr int CustomiseHeader = 32790;
 inline constexpr int UnitSettings = 32791;
 inline constexpr int ManageInventory = 32794;
 inline constexpr int ViewStockUsed = 32795;
+inline constexpr int ExportPdf = 32800;
+inline constexpr int KnifeSheet = 32801;
 
 // Menu entry texts live in the string table at this offset from their command id, so that a
 // language pack can translate them like every other text.

@@ -22,7 +22,9 @@ constexpr std::array kTopics{
     HelpTopic{159, "cutsettings.html"},       HelpTopic{57667, "usinghelp.html"},
     HelpTopic{617, "autonames.html"},         HelpTopic{176, "inventory.html"},
     HelpTopic{178, "updateinventory.html"},   HelpTopic{871, "expression.html"},
-    HelpTopic{614, "materials.html"},
+    HelpTopic{614, "materials.html"},         HelpTopic{251, "printing.html"},
+    HelpTopic{32800, "printing.html"},        HelpTopic{32801, "printing.html"},
+    HelpTopic{57607, "printing.html"},        HelpTopic{57609, "printing.html"},
 };
 
 constexpr const char* kContentsPage = "index.html";

@@ -14,7 +14,10 @@
 #include "platform/stringids.h"
 #include "platform/safefile.h"
 #include "report/jobreport.h"
+#include "report/knifesheet.h"
+#include "report/reportcontent.h"
 #include "ui/dialogs/cutsettingsdlg.h"
+#include "ui/dialogs/printpreviewdlg.h"
 #include "ui/grid/gridwnd.h"
 #include "ui/helpcontext.h"
 #include "ui/dialogs/materialdlg.h"
@@ -24,6 +27,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -49,6 +53,7 @@ namespace {
 constexpr int kRecentFiles = 4;
 constexpr int kMenuFile = 1, kMenuEdit = 2, kMenuView = 3, kMenuTool = 4, kMenuWindow = 5, kMenuHelp = 6;
 constexpr int kSeparator = 0;
+constexpr int kMsgNoResult = 176;
 
 QString MenuText(int id)
 {
@@ -184,6 +189,17 @@ void CMainFrame::CreateActions()
             ExportReport(job->GetDocument(), {app_.Messages(), app_.Shell(), app_.Printer(), app_.Paths()});
         }
     });
+    connect(AddAction(cmd::FilePrintPreview), &QAction::triggered, this, [this] { OnPreview(DescribeReport, ""); });
+    connect(AddAction(cmd::FilePrint, QKeySequence::Print), &QAction::triggered, this, [this] {
+        if (const CVellicorDoc* doc = ResultOfActiveJob())
+            PrintWithDialog(DescribeReport(*doc), app_.Printer().Printer(), this);
+    });
+    connect(AddAction(cmd::ExportPdf), &QAction::triggered, this, [this] {
+        if (const CVellicorDoc* doc = ResultOfActiveJob())
+            ExportPdfWithDialog(DescribeReport(*doc), app_.Printer().Printer(), PdfPathFor(*doc, ""), app_.Messages(),
+                                this);
+    });
+    connect(AddAction(cmd::KnifeSheet), &QAction::triggered, this, [this] { OnPreview(DescribeKnifeSheet, "-knives"); });
     connect(AddAction(cmd::FileSendMail), &QAction::triggered, this, &CMainFrame::OnSendMail);
     connect(AddAction(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
 
@@ -244,12 +260,13 @@ void CMainFrame::CreateMenus()
     };
     const MenuDef jobMenu[] = {
         {kMenuFile, false, {cmd::FileNew, cmd::FileOpen, cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, kSeparator,
-                            cmd::FilePrintSetup, kSeparator, cmd::Optimise, cmd::ExportRtf, kSeparator,
+                            cmd::FilePrintPreview, cmd::FilePrint, cmd::FilePrintSetup, kSeparator, cmd::Optimise,
+                            cmd::ExportRtf, cmd::ExportPdf, kSeparator,
                             cmd::FileSendMail, kSeparator, -1, cmd::AppExit}},
         {kMenuEdit, true, {cmd::EditUndo, kSeparator, cmd::EditCut, cmd::EditCopy, cmd::EditPaste}},
         {kMenuView, false, {cmd::ViewToolbar, cmd::ViewStatusBar}},
-        {kMenuTool, false, {cmd::UnitSettings, cmd::QtyByLength, cmd::CustomiseHeader, cmd::CutSettings, kSeparator,
-                            cmd::ManageInventory, cmd::MaterialLibrary, cmd::ViewStockUsed}},
+        {kMenuTool, false, {cmd::UnitSettings, cmd::QtyByLength, cmd::CustomiseHeader, cmd::CutSettings, cmd::KnifeSheet,
+                            kSeparator, cmd::ManageInventory, cmd::MaterialLibrary, cmd::ViewStockUsed}},
         {kMenuWindow, true, {cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange}},
         {kMenuHelp, false, {cmd::HelpTopics, cmd::TipOfTheDay, kSeparator, cmd::LinkSupport, cmd::LinkDemos,
                             cmd::LinkWebsite, cmd::LinkOrder, kSeparator, cmd::AppAbout}},
@@ -257,7 +274,8 @@ void CMainFrame::CreateMenus()
     // The no-job menu leaves out what needs a job.
     const std::vector<int> jobCommands = {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::Optimise,
                                           cmd::ExportRtf, cmd::FileSendMail, cmd::UnitSettings, cmd::QtyByLength,
-                                          cmd::CustomiseHeader, cmd::CutSettings};
+                                          cmd::CustomiseHeader, cmd::CutSettings, cmd::FilePrintPreview,
+                                          cmd::FilePrint, cmd::ExportPdf, cmd::KnifeSheet};
 
     for (int withJob = 0; withJob < 2; ++withJob) {
         for (const MenuDef& def : jobMenu) {
@@ -346,7 +364,8 @@ void CMainFrame::UpdateMenus()
             menuBar()->addMenu(menu);
         jobMenuShown_ = withJob;
     }
-    for (int id : {cmd::FileSave, cmd::Optimise, cmd::ExportRtf, cmd::CutSettings, cmd::CustomiseHeader})
+    for (int id : {cmd::FileSave, cmd::Optimise, cmd::ExportRtf, cmd::CutSettings, cmd::CustomiseHeader,
+                   cmd::FilePrintPreview, cmd::FilePrint, cmd::ExportPdf, cmd::KnifeSheet})
         Action(id)->setEnabled(withJob);
     Action(cmd::FileSendMail)->setEnabled(withJob && !QStandardPaths::findExecutable("xdg-email").isEmpty());
     Action(cmd::QtyByLength)->setChecked(withJob && job->GetDocument().QtyByLength == 1);
@@ -499,17 +518,46 @@ void CMainFrame::OptimiseJob(CChildFrame& job)
     }
 }
 
+const CVellicorDoc* CMainFrame::ResultOfActiveJob()
+{
+    CChildFrame* job = ActiveJob();
+    if (!job)
+        return nullptr;
+    job->GetView().StoreActivePage();
+    if (!job->GetDocument().HasResults()) {
+        app_.Messages().Tell(kMsgNoResult);
+        return nullptr;
+    }
+    return &job->GetDocument();
+}
+
+QString CMainFrame::PdfPathFor(const CVellicorDoc& doc, const QString& suffix) const
+{
+    const QFileInfo job(QString::fromStdString(doc.GetPathName()));
+    const QString base = doc.GetPathName().empty() ? ActiveJob()->windowTitle().remove("[*]") : job.completeBaseName();
+    return QDir(doc.GetPathName().empty() ? QDir::homePath() : job.absolutePath()).filePath(base + suffix + ".pdf");
+}
+
+void CMainFrame::OnPreview(ReportContent (*describe)(const CVellicorDoc&), const QString& pdfSuffix)
+{
+    const CVellicorDoc* doc = ResultOfActiveJob();
+    if (!doc)
+        return;
+    CPrintPreviewDlg dialog(describe(*doc), app_.Printer().Printer(), PdfPathFor(*doc, pdfSuffix), app_.Messages(), this);
+    dialog.exec();
+}
+
 void CMainFrame::OnCutSettings()
 {
     CChildFrame* job = ActiveJob();
     if (!job)
         return;
     CVellicorDoc& doc = job->GetDocument();
-    CCutSettingsDlg dialog(doc.Settings.Kerf, doc.Settings.MinOffCut, this);
+    CCutSettingsDlg dialog(doc.Settings, app_.Store(), app_.Messages(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    doc.Settings.Kerf = dialog.Kerf();
-    doc.Settings.MinOffCut = dialog.MinOffCut();
+    doc.Settings = dialog.Settings();
+    SaveEngine(app_.Store(), dialog.Engine());
     // Layouts were made for the old kerf: every OK discards the result.
     doc.ClearResults();
     job->UpdateTitle();

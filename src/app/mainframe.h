@@ -13,6 +13,7 @@ namespace vellicor {
 class CChildFrame;
 class CVellicorApp;
 class CVellicorDoc;
+struct ReportContent;
 
 // The main window: the job windows in a multiple-document area, the menus (a shorter one while no
 // job is open), the toolbar and the status bar.
@@ -59,6 +60,11 @@ private:
 
     void OnOpen();
     void OnToggleQtyByLength();
+    // The active job after storing its page, when it has a result; else null, told to the user.
+    const CVellicorDoc* ResultOfActiveJob();
+    // Beside the job file, named after it with `suffix`; in the home folder for a job not yet saved.
+    QString PdfPathFor(const CVellicorDoc& doc, const QString& suffix) const;
+    void OnPreview(ReportContent (*describe)(const CVellicorDoc&), const QString& pdfSuffix);
     void OnCutSettings();
     void OnMaterialLibrary();
     void OnUnitSettings();

@@ -31,7 +31,12 @@ constexpr std::array kCommands{
             &RunOptimise},
     Command{"convert", "convert IN OUT", "convert a job between .vcj and .json, either way", &RunConvert},
     Command{"show", "show IN [--json]", "print a job's inputs, cut settings and result, or the JSON job", &RunShow},
-    Command{"report", "report IN -o FILE.rtf", "write the RTF report of a job that has a result", &RunReport},
+    Command{"report", "report IN -o FILE.rtf|FILE.pdf", "write the report of a job that has a result, as RTF or PDF",
+            &RunReport},
+    Command{"knives", "knives IN [-o FILE.pdf] [--json]",
+            "print the knife positions of each layout from the coil's left edge; -o writes the operator's\n"
+            "      knife sheet as PDF, --json the positions in millimetres for a machine control",
+            &RunKnives},
     Command{"book", "book IN [--data DIR | --store URI] [--order NO]",
             "book a job's result against the stock inventory in DIR or the database of URI and save the job;\n"
             "      --order sets its order number",

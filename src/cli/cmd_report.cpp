@@ -1,11 +1,13 @@
 #include "cli/context.h"
 #include "cli/jobio.h"
+#include "cli/pdfoutput.h"
 
 #include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/printer.h"
 #include "platform/safefile.h"
 #include "report/jobreport.h"
+#include "report/reportcontent.h"
 #include "units/textutil.h"
 
 namespace vellicor::cli {
@@ -37,7 +39,7 @@ int RunReport(Context& ctx)
         }
     }
     if (in.empty() || out.empty())
-        return UsageError(ctx, "report", "report needs 'IN -o FILE.rtf'");
+        return UsageError(ctx, "report", "report needs 'IN -o FILE.rtf|FILE.pdf'");
     const auto format = JobFormatOf(in);
     if (!format)
         return UsageError(ctx, "report", "'" + in + "' is neither a .vcj nor a .json job");
@@ -56,6 +58,8 @@ int RunReport(Context& ctx)
 
 bool WriteJobReport(Context& ctx, const CVellicorDoc& doc, const std::string& path)
 {
+    if (IsPdfPath(path))
+        return WritePdf(ctx, DescribeReport(doc), path);
     // The default prolog: the data directory's header belongs to the desktop installation.
     const NoPrinter printer;
     return WriteReport(doc, path, "", printer, ctx.messages);

@@ -32,11 +32,13 @@ struct Context {
 // A command's usage error: the message, then a pointer to the command's --help.
 int UsageError(Context& ctx, const std::string& command, const std::string& message);
 
-// The RTF report of a job with a result; on failure the message has been shown.
+// The report of a job with a result: PDF when the name ends in ".pdf", else RTF; on failure the
+// message has been shown.
 bool WriteJobReport(Context& ctx, const CVellicorDoc& doc, const std::string& path);
 
 int RunOptimise(Context& ctx);
 int RunReport(Context& ctx);
+int RunKnives(Context& ctx);
 int RunConvert(Context& ctx);
 int RunShow(Context& ctx);
 int RunUnits(Context& ctx);

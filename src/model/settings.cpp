@@ -1,25 +1,39 @@
 #include "model/settings.h"
 
-#include "model/coilpart.h"
 #include "platform/settingsstore.h"
 #include "units/profile.h"
 
 namespace vellicor {
 
+namespace {
+constexpr const char* kSection = "SettingDef";
+} // namespace
+
 void CSettings::LoadDefaults(const ISettingsStore& store)
 {
-    const char* section = "SettingDef";
     auto readDouble = [&](const char* name, double& field) {
-        field = GetProfileDouble(store, section, name, field, 0.0, UnlimitedQty);
+        field = GetProfileDouble(store, kSection, name, field, kSettingMin, kSettingMax);
     };
     readDouble("MinPatWt", MinPatWt);
     readDouble("CoilChangCost", CoilChangCost);
     readDouble("MinKnifeSettCost", MinKnifeSettCost);
     readDouble("Kerf", Kerf);
     readDouble("MinOffCut", MinOffCut);
-    MaxKnives = store.GetProfileInt(section, "MaxKnives", MaxKnives);
-    MaxDifSlits = store.GetProfileInt(section, "MaxDifSlits", MaxDifSlits);
+    MaxKnives = store.GetProfileInt(kSection, "MaxKnives", MaxKnives);
+    MaxDifSlits = store.GetProfileInt(kSection, "MaxDifSlits", MaxDifSlits);
     readDouble("MinCutWidth", MinCutWidth);
+}
+
+void CSettings::SaveDefaults(ISettingsStore& store) const
+{
+    WriteProfileDouble(store, kSection, "MinPatWt", MinPatWt);
+    WriteProfileDouble(store, kSection, "CoilChangCost", CoilChangCost);
+    WriteProfileDouble(store, kSection, "MinKnifeSettCost", MinKnifeSettCost);
+    WriteProfileDouble(store, kSection, "Kerf", Kerf);
+    WriteProfileDouble(store, kSection, "MinOffCut", MinOffCut);
+    store.WriteInt(kSection, "MaxKnives", MaxKnives);
+    store.WriteInt(kSection, "MaxDifSlits", MaxDifSlits);
+    WriteProfileDouble(store, kSection, "MinCutWidth", MinCutWidth);
 }
 
 } // namespace vellicor

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "model/coilpart.h"
+
 namespace vellicor {
 
 class ISettingsStore;
+
+// The range LoadDefaults accepts for the stored doubles.
+inline constexpr double kSettingMin = 0.0;
+inline constexpr double kSettingMax = UnlimitedQty;
+// The job file keeps MaxKnives in 16 bits; MaxDifSlits takes the same range.
+inline constexpr int kSettingCountMax = 65535;
 
 // The cut settings of a job.
 class CSettings {
@@ -13,6 +21,8 @@ public:
     explicit CSettings(const ISettingsStore& defaults) { LoadDefaults(defaults); }
 
     void LoadDefaults(const ISettingsStore& store);
+    // Writes every field as the stored default that LoadDefaults reads back.
+    void SaveDefaults(ISettingsStore& store) const;
 
     bool operator==(const CSettings&) const = default;
 

@@ -50,6 +50,27 @@ inline constexpr int JobNumberOutOfRange = 61757;
 inline constexpr int JobNumberNotAbove0 = 61758;
 inline constexpr int JobWholeOutOfRange = 61759;
 
+// The knife sheet.
+inline constexpr int KnifeSheetHeading = 61960;
+inline constexpr int KnifeSheetCoil = 61961;
+inline constexpr int KnifeSheetMaterial = 61962;
+inline constexpr int KnifeSheetWidth = 61963;
+inline constexpr int KnifeSheetThickness = 61964;
+inline constexpr int KnifeSheetLeftTrim = 61965;
+inline constexpr int KnifeSheetRightTrim = 61966;
+inline constexpr int KnifeSheetKnifeCount = 61967;
+inline constexpr int KnifeSheetRest = 61968;
+inline constexpr int KnifeSheetWeight = 61969;
+inline constexpr int KnifeSheetLength = 61970;
+inline constexpr int KnifeSheetPositions = 61971;
+inline constexpr int KnifeSheetKnife = 61972;
+inline constexpr int KnifeSheetPosition = 61973;
+inline constexpr int KnifeSheetStrip = 61974;
+inline constexpr int KnifeSheetPart = 61975;
+
+// The cut settings dialog.
+inline constexpr int CutSettingOutOfRange = 61980;
+
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;
 inline constexpr int LayoutRightTrim = 61761;

@@ -7,6 +7,8 @@
 #include "platform/shell.h"
 #include "platform/stringtable.h"
 #include "platform/usermessages.h"
+#include "report/reportcontent.h"
+#include "report/reportrtf.h"
 #include "report/rtfwriter.h"
 #include "units/numtext.h"
 #include "units/units.h"
@@ -23,6 +25,7 @@ constexpr int kMsgReportOpen = 178;
 constexpr int kReportTitle = 179;
 
 using Row = std::vector<std::string>;
+using Columns = std::vector<ReportColumn>;
 
 std::string Int(int value)
 {
@@ -34,24 +37,17 @@ std::string Percent(double fraction, int decimals)
     return FormatNumber(fraction * 100, decimals);
 }
 
-// User data is escaped; everything else in a cell is the system's own text.
-std::string User(const std::string& text)
+ReportTable Table(std::string heading, Columns columns, const std::vector<Row>& rows)
 {
-    return EscapeRtfText(text);
-}
-
-void Table(CRtfWriter& rtf, const char* heading, std::span<const RtfColumn> columns, const std::vector<Row>& rows)
-{
-    rtf.WriteSectionHeading(heading);
-    rtf.BeginTable(columns);
+    ReportTable table{std::move(heading), std::move(columns), {}};
     for (const auto& row : rows)
-        rtf.WriteRow(row);
-    rtf.EndTable();
+        table.Rows.push_back({row});
+    return table;
 }
 
-void WriteResultSummary(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeResultSummary(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kColumns[] = {{"Name ", 20, 'l'}, {"Values", 20, 'l'}};
+    static const Columns kColumns = {{"Name ", 20, 'l'}, {"Values", 20, 'l'}};
     const CLayoutList& layouts = doc.GetLayouts();
     struct Line {
         const char* label;
@@ -83,73 +79,70 @@ void WriteResultSummary(CRtfWriter& rtf, const CVellicorDoc& doc)
         lines.push_back({"Least Possible Coil Weight", FormatNumber(*doc.LeastCoilWeight, 1), false});
         lines.push_back({"Above Least Possible (%)", Percent(*above, 2), true});
     }
-    rtf.WriteSectionHeading("Result Summary");
-    rtf.BeginTable(kColumns);
-    for (const auto& line : lines) {
-        rtf.WriteRow(Row{line.label, line.value});
-        if (line.endTable)
-            rtf.EndTable();
-    }
+    ReportTable table{"Result Summary", kColumns, {}};
+    for (const auto& line : lines)
+        table.Rows.push_back({Row{line.label, line.value}, line.endTable});
+    report.Tables.push_back(std::move(table));
 }
 
-void WriteCoilInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeCoilInformation(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kLength[] = {
+    static const Columns kLength = {
         {"Name", 98, 'l'},       {"Width", 59, 'r'},    {"Qty", 38, 'r'},      {"Matl", 69, 'r'},
         {"Length/Coil", 80, 'l'}, {"Lt. Trim", 40, 'r'}, {"Rt. Trim", 40, 'r'}, {"Remarks", 75, 'l'},
     };
-    static constexpr RtfColumn kWeight[] = {
+    static const Columns kWeight = {
         {"Name", 98, 'l'},    {"Width", 59, 'r'},    {"Qty", 38, 'r'},      {"Matl", 69, 'r'},     {"Thk.", 44, 'l'},
         {"Wt/Coil", 64, 'l'}, {"Cost/Kg", 68, 'r'}, {"Lt. Trim", 50, 'r'}, {"Rt. Trim", 50, 'r'}, {"Remarks", 75, 'l'},
     };
     std::vector<Row> rows;
     for (const auto& c : doc.Coils) {
         if (doc.QtyByLength)
-            rows.push_back({User(c->Name), FormatLength(c->Width), Int(c->Qty), User(c->Material),
+            rows.push_back({c->Name, FormatLength(c->Width), Int(c->Qty), c->Material,
                             FormatLength(c->LengthPerCoil()), FormatLength(c->LeftTrim), FormatLength(c->RightTrim),
-                            User(c->Remarks)});
+                            c->Remarks});
         else
-            rows.push_back({User(c->Name), FormatLength(c->Width), Int(c->Qty), User(c->Material),
+            rows.push_back({c->Name, FormatLength(c->Width), Int(c->Qty), c->Material,
                             FormatLength(c->Thickness), FormatNumber(c->WeightPerCoil, 2), FormatNumber(c->CostPerKg, 2),
-                            FormatLength(c->LeftTrim), FormatLength(c->RightTrim), User(c->Remarks)});
+                            FormatLength(c->LeftTrim), FormatLength(c->RightTrim), c->Remarks});
     }
     if (doc.QtyByLength)
-        Table(rtf, "Coil Information", kLength, rows);
+        report.Tables.push_back(Table("Coil Information", kLength, rows));
     else
-        Table(rtf, "Coil Information", kWeight, rows);
+        report.Tables.push_back(Table("Coil Information", kWeight, rows));
 }
 
-void WritePartInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribePartInformation(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kLength[] = {
+    static const Columns kLength = {
         {"Name", 120, 'l'}, {"Length", 63, 'r'},   {"Width", 63, 'r'},
         {"Qty", 44, 'r'},   {"Material", 81, 'r'}, {"Remarks", 188, 'l'},
     };
-    static constexpr RtfColumn kWeight[] = {
+    static const Columns kWeight = {
         {"Name", 120, 'l'}, {"Length", 63, 'r'},   {"Width", 63, 'r'},    {"Qty", 44, 'r'},
         {"Thick", 40, 'r'}, {"Material", 81, 'r'}, {"Remarks", 188, 'l'},
     };
     std::vector<Row> rows;
     for (const auto& p : doc.Parts) {
         if (doc.QtyByLength)
-            rows.push_back({User(p->Name), FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
-                            User(p->Material), User(p->Remarks)});
+            rows.push_back({p->Name, FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
+                            p->Material, p->Remarks});
         else
-            rows.push_back({User(p->Name), FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
-                            FormatLength(p->Thickness), User(p->Material), User(p->Remarks)});
+            rows.push_back({p->Name, FormatLength(p->Length), FormatLength(p->Width), Int(p->PieceCount()),
+                            FormatLength(p->Thickness), p->Material, p->Remarks});
     }
     if (doc.QtyByLength)
-        Table(rtf, "Part Information", kLength, rows);
+        report.Tables.push_back(Table("Part Information", kLength, rows));
     else
-        Table(rtf, "Part Information", kWeight, rows);
+        report.Tables.push_back(Table("Part Information", kWeight, rows));
 }
 
-void WriteSlitInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeSlitInformation(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kLength[] = {
+    static const Columns kLength = {
         {"Name", 120, 'l'}, {"Width", 63, 'r'}, {"Req. Length.", 68, 'r'}, {"Matl", 75, 'r'}, {"Remarks", 119, 'l'},
     };
-    static constexpr RtfColumn kWeight[] = {
+    static const Columns kWeight = {
         {"Name", 120, 'l'}, {"Width", 63, 'r'}, {"Req. Wt.", 68, 'r'},    {"Matl", 75, 'r'},
         {"Thk", 44, 'l'},   {"Prty", 44, 'r'},  {"Remarks", 119, 'l'},
     };
@@ -158,21 +151,21 @@ void WriteSlitInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
     std::vector<Row> rows;
     for (const auto& s : doc.Slits) {
         if (doc.QtyByLength)
-            rows.push_back({User(s->Name), FormatLength(s->Width), FormatNumber(s->RequiredLength(), 1),
-                            User(s->Material), User(s->Remarks)});
+            rows.push_back({s->Name, FormatLength(s->Width), FormatNumber(s->RequiredLength(), 1),
+                            s->Material, s->Remarks});
         else
-            rows.push_back({User(s->Name), FormatLength(s->Width), FormatNumber(s->RequiredWeight(), 1),
-                            User(s->Material), FormatLength(s->Thickness), Int(s->Priority), User(s->Remarks)});
+            rows.push_back({s->Name, FormatLength(s->Width), FormatNumber(s->RequiredWeight(), 1),
+                            s->Material, FormatLength(s->Thickness), Int(s->Priority), s->Remarks});
     }
     if (doc.QtyByLength)
-        Table(rtf, "Slit Information", kLength, rows);
+        report.Tables.push_back(Table("Slit Information", kLength, rows));
     else
-        Table(rtf, "Slit Information", kWeight, rows);
+        report.Tables.push_back(Table("Slit Information", kWeight, rows));
 }
 
-void WriteFillerInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeFillerInformation(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kColumns[] = {
+    static const Columns kColumns = {
         {"Name", 120, 'l'}, {"Width", 84, 'r'},    {"Material", 84, 'r'},
         {"Thk.", 45, 'l'},  {"Position", 84, 'r'}, {"Remarks", 112, 'l'},
     };
@@ -180,14 +173,14 @@ void WriteFillerInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
         return;
     std::vector<Row> rows;
     for (const auto& f : doc.Fillers)
-        rows.push_back({User(f->Name), FormatLength(f->Width), User(f->Material), FormatLength(f->Thickness),
-                        Int(f->Priority), User(f->Remarks)});
-    Table(rtf, "Filler Information", kColumns, rows);
+        rows.push_back({f->Name, FormatLength(f->Width), f->Material, FormatLength(f->Thickness),
+                        Int(f->Priority), f->Remarks});
+    report.Tables.push_back(Table("Filler Information", kColumns, rows));
 }
 
-void WriteSettingsInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeSettingsInformation(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kColumns[] = {{"Description", 20, 'l'}, {"Value", 20, 'l'}};
+    static const Columns kColumns = {{"Description", 20, 'l'}, {"Value", 20, 'l'}};
     const CSettings& s = doc.GetSettings();
     std::vector<Row> rows;
     const bool weight = !doc.QtyByLength;
@@ -204,7 +197,7 @@ void WriteSettingsInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
         rows.push_back({"Max Parts allowed", FormatNumber(s.MaxDifSlits, 2)});
         rows.push_back({"Min Cut Width", FormatNumber(s.MinCutWidth, 2)});
     }
-    Table(rtf, "Settings Information", kColumns, rows);
+    report.Tables.push_back(Table("Settings Information", kColumns, rows));
 }
 
 double UsedLengthOfCoil(const CVellicorDoc& doc, const std::string& coilName)
@@ -216,13 +209,13 @@ double UsedLengthOfCoil(const CVellicorDoc& doc, const std::string& coilName)
     return sum;
 }
 
-void WriteCoilUsedInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeCoilUsedInformation(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kLength[] = {
+    static const Columns kLength = {
         {"Name", 98, 'l'},        {"Width", 50, 'r'},       {"Matl", 60, 'r'},         {"Avl Qty", 38, 'r'},
         {"Length/Coil", 74, 'l'}, {"Avl. Length", 64, 'l'}, {"Used. Length", 64, 'l'},
     };
-    static constexpr RtfColumn kWeight[] = {
+    static const Columns kWeight = {
         {"Name", 98, 'l'},    {"Width", 59, 'r'},   {"Matl", 69, 'r'},    {"Thk.", 44, 'l'},
         {"Avl Qty", 38, 'r'}, {"Wt/Coil", 64, 'l'}, {"Avl. Wt", 64, 'l'}, {"Used Wt", 64, 'l'},
     };
@@ -232,27 +225,27 @@ void WriteCoilUsedInformation(CRtfWriter& rtf, const CVellicorDoc& doc)
         if (used < 1.0)
             continue;
         if (doc.QtyByLength)
-            rows.push_back({User(c->Name), FormatLength(c->Width), User(c->Material), FormatNumber(c->Qty, 0),
+            rows.push_back({c->Name, FormatLength(c->Width), c->Material, FormatNumber(c->Qty, 0),
                             FormatLength(c->LengthPerCoil()), FormatLength(c->Qty * c->LengthPerCoil()),
                             FormatLength(used)});
         else
-            rows.push_back({User(c->Name), FormatLength(c->Width), User(c->Material), FormatLength(c->Thickness),
+            rows.push_back({c->Name, FormatLength(c->Width), c->Material, FormatLength(c->Thickness),
                             FormatNumber(c->Qty, 0), FormatNumber(c->WeightPerCoil, 2),
                             FormatNumber(c->TotalWeight(), 2), FormatNumber(used, 2)});
     }
     if (doc.QtyByLength)
-        Table(rtf, "Coil Used Information", kLength, rows);
+        report.Tables.push_back(Table("Coil Used Information", kLength, rows));
     else
-        Table(rtf, "Coil Used Information", kWeight, rows);
+        report.Tables.push_back(Table("Coil Used Information", kWeight, rows));
 }
 
-void WriteSummaryOfLayouts(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeSummaryOfLayouts(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kLength[] = {
+    static const Columns kLength = {
         {"No.", 39, 'l'},        {"Name", 63, 'l'},       {"Width", 56, 'r'},   {"Mtl", 44, 'r'},
         {"Used Len", 56, 'l'},   {"Rest Width", 56, 'r'}, {"Details", 119, 'l'}, {"Ovr Utl.", 44, 'l'},
     };
-    static constexpr RtfColumn kWeight[] = {
+    static const Columns kWeight = {
         {"No.", 39, 'l'},      {"Name", 63, 'l'},       {"Width", 56, 'r'},     {"Mtl", 44, 'r'},
         {"Thk.", 44, 'l'},     {"Used Wt", 56, 'l'},    {"Rest Width", 56, 'r'}, {"Details", 119, 'l'},
         {"Ovr Utl.", 44, 'l'}, {"Part Utl.", 44, 'l'}, {"Filler Utl", 48, 'l'},
@@ -263,19 +256,19 @@ void WriteSummaryOfLayouts(CRtfWriter& rtf, const CVellicorDoc& doc)
         const CCoil& c = *layout->Coil;
         ++k;
         if (doc.QtyByLength)
-            rows.push_back({Int(k), User(c.Name), FormatLength(c.Width), User(c.Material),
+            rows.push_back({Int(k), c.Name, FormatLength(c.Width), c.Material,
                             FormatLength(layout->UsedLength()), FormatLength(layout->RestWidth()),
-                            User(layout->DetailText()), Percent(layout->OverallUtilisation(), 1)});
+                            layout->DetailText(), Percent(layout->OverallUtilisation(), 1)});
         else
-            rows.push_back({Int(k), User(c.Name), FormatLength(c.Width), User(c.Material), FormatLength(c.Thickness),
+            rows.push_back({Int(k), c.Name, FormatLength(c.Width), c.Material, FormatLength(c.Thickness),
                             FormatNumber(layout->Weight, 2), FormatLength(layout->RestWidth()),
-                            User(layout->DetailText()), Percent(layout->OverallUtilisation(), 1),
+                            layout->DetailText(), Percent(layout->OverallUtilisation(), 1),
                             Percent(layout->PartUtilisation(), 1), Percent(layout->FillerUtilisation(), 1)});
     }
     if (doc.QtyByLength)
-        Table(rtf, "Summary Of Layouts", kLength, rows);
+        report.Tables.push_back(Table("Summary Of Layouts", kLength, rows));
     else
-        Table(rtf, "Summary Of Layouts", kWeight, rows);
+        report.Tables.push_back(Table("Summary Of Layouts", kWeight, rows));
 }
 
 // Names with their slit widths, each followed by ", ".
@@ -287,9 +280,9 @@ std::string SlitList(const CLayout& layout)
     return text;
 }
 
-void WriteLayouts(CRtfWriter& rtf, const CVellicorDoc& doc)
+void DescribeLayouts(ReportContent& report, const CVellicorDoc& doc)
 {
-    static constexpr RtfColumn kColumns[] = {{" ", 100, 'l'}};
+    static const Columns kColumns = {{" ", 100, 'l'}};
     const CLayoutList& layouts = doc.GetLayouts();
     const std::string count = Int(layouts.GetCount());
     int k = 0;
@@ -297,19 +290,19 @@ void WriteLayouts(CRtfWriter& rtf, const CVellicorDoc& doc)
         const CCoil& c = *layout->Coil;
         std::vector<Row> rows;
         if (doc.QtyByLength) {
-            rows.push_back({"Coil :" + User(c.Name) + ",    Width :" + FormatLength(c.Width) + ",     Mate :"
-                            + User(c.Material) + ",        Length :" + FormatLength(layout->UsedLength())
+            rows.push_back({"Coil :" + c.Name + ",    Width :" + FormatLength(c.Width) + ",     Mate :"
+                            + c.Material + ",        Length :" + FormatLength(layout->UsedLength())
                             + ",        Utl :" + Percent(layout->OverallUtilisation(), 2)});
-            rows.push_back({User(layout->DetailText())});
+            rows.push_back({layout->DetailText()});
         } else {
-            rows.push_back({"Coil :" + User(c.Name) + ",    Width :" + FormatNumber(c.Width, 2) + ",     Mate :"
-                            + User(c.Material) + ",        Thick :" + FormatNumber(c.Thickness, 2)
+            rows.push_back({"Coil :" + c.Name + ",    Width :" + FormatNumber(c.Width, 2) + ",     Mate :"
+                            + c.Material + ",        Thick :" + FormatNumber(c.Thickness, 2)
                             + ",    Weight :" + FormatNumber(layout->Weight, 2)
                             + ",        Utl :" + Percent(layout->OverallUtilisation(), 2)});
-            rows.push_back({User(SlitList(*layout))});
+            rows.push_back({SlitList(*layout)});
         }
         const std::string heading = "Layout " + Int(++k) + " of " + count;
-        Table(rtf, heading.c_str(), kColumns, rows);
+        report.Tables.push_back(Table(heading, kColumns, rows));
     }
 }
 
@@ -326,6 +319,21 @@ std::string HeaderFilePath(const IPaths& paths)
     return paths.DataDir() + static_cast<char>(std::filesystem::path::preferred_separator) + "Header.rtf";
 }
 
+ReportContent DescribeReport(const CVellicorDoc& doc)
+{
+    ReportContent report{Strings().Text(kReportTitle), {}};
+    DescribeResultSummary(report, doc);
+    DescribeCoilInformation(report, doc);
+    DescribePartInformation(report, doc);
+    DescribeSlitInformation(report, doc);
+    DescribeFillerInformation(report, doc);
+    DescribeSettingsInformation(report, doc);
+    DescribeCoilUsedInformation(report, doc);
+    DescribeSummaryOfLayouts(report, doc);
+    DescribeLayouts(report, doc);
+    return report;
+}
+
 bool WriteReport(const CVellicorDoc& doc, const std::string& path, const std::string& headerPath,
                  const IPrinterMetrics& printer, IUserMessages& messages)
 {
@@ -337,16 +345,7 @@ bool WriteReport(const CVellicorDoc& doc, const std::string& path, const std::st
         return false;
     }
     rtf.WriteProlog(headerPath);
-    rtf.WriteTitle(Strings().Text(kReportTitle));
-    WriteResultSummary(rtf, doc);
-    WriteCoilInformation(rtf, doc);
-    WritePartInformation(rtf, doc);
-    WriteSlitInformation(rtf, doc);
-    WriteFillerInformation(rtf, doc);
-    WriteSettingsInformation(rtf, doc);
-    WriteCoilUsedInformation(rtf, doc);
-    WriteSummaryOfLayouts(rtf, doc);
-    WriteLayouts(rtf, doc);
+    WriteReportContent(rtf, DescribeReport(doc));
     if (!rtf.Close()) {
         messages.Tell(kMsgReportOpen, {}, MessageIcon::Question);
         return false;
@@ -362,7 +361,9 @@ bool WriteSummary(const CVellicorDoc& doc, const std::string& path, const IPrint
     if (!rtf.Open())
         return false;
     rtf.WriteProlog({});
-    WriteResultSummary(rtf, doc);
+    ReportContent summary;
+    DescribeResultSummary(summary, doc);
+    WriteReportContent(rtf, summary);
     return rtf.Close();
 }
 

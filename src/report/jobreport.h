@@ -4,6 +4,7 @@
 
 namespace vellicor {
 
+struct ReportContent;
 class CVellicorDoc;
 class IPaths;
 class IPrinterMetrics;
@@ -24,7 +25,10 @@ std::string ReportPathFor(const std::string& jobPath);
 // "Header.rtf" in the data directory.
 std::string HeaderFilePath(const IPaths& paths);
 
-// The full report of a job with a result. False, and nothing written, when the job has no result;
+// The full report of a job: its title and tables, for whichever format it goes to.
+ReportContent DescribeReport(const CVellicorDoc& doc);
+
+// The full report of a job with a result as RTF. False, and nothing written, when the job has no result;
 // false with message 178 when the file cannot be written. An empty header path means the default
 // prolog.
 bool WriteReport(const CVellicorDoc& doc, const std::string& path, const std::string& headerPath,

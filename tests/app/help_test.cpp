@@ -115,7 +115,8 @@ private slots:
         QTest::newRow("rolls page") << 131 << 8 << "rolls.html";
         QTest::newRow("select unit dialog") << 300 << 9 << "selectunit.html";
         QTest::newRow("results page") << 303 << 10 << "results.html";
-        QTest::newRow("material library, last") << 614 << 21 << "materials.html";
+        QTest::newRow("material library") << 614 << 21 << "materials.html";
+        QTest::newRow("print commands, last") << 57609 << 26 << "printing.html";
         QTest::newRow("high bits ignored") << (0x20000 | 300) << 9 << "selectunit.html";
         QTest::newRow("unknown id") << 12345 << 0 << "index.html";
         QTest::newRow("no id") << 0 << 0 << "index.html";

@@ -14,6 +14,9 @@
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
 #include "ui/dialogs/cutsettingsdlg.h"
+#include "ui/dialogs/dialogbuttons.h"
+#include "ui/dialogs/printpreviewdlg.h"
+#include "optimiser/engine.h"
 #include "ui/grid/gridwnd.h"
 #include "ui/pages/page.h"
 #include "ui/pages/sheet.h"
@@ -34,6 +37,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
@@ -151,6 +155,68 @@ private slots:
         frame->Action(cmd::CutSettings)->trigger();
         QCOMPARE(doc.Settings.Kerf, 1.5875);
         QCOMPARE(doc.Settings.MinOffCut, 0.0);
+    }
+
+    void cutSettingsSavedAsDefaultAreWhatANewJobGets()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        WhenModal<CCutSettingsDlg>([](CCutSettingsDlg* d) {
+            d->MaxKnivesEdit()->setText("24");
+            d->MinPatWtEdit()->setText("80");
+            d->KerfEdit()->setText("2");
+            d->EngineBox()->setCurrentIndex(d->EngineBox()->findText("Compatible"));
+            FindButton(d, CCutSettingsDlg::IdSaveDefault)->click();
+            d->reject();
+        });
+        frame->Action(cmd::CutSettings)->trigger();
+        // Cancel leaves the job as it was; the defaults are stored all the same.
+        QCOMPARE(frame->ActiveJob()->GetDocument().Settings.MaxKnives, 10);
+        frame->Action(cmd::FileNew)->trigger();
+        const CSettings& s = frame->ActiveJob()->GetDocument().Settings;
+        QCOMPARE(s.MaxKnives, 24);
+        QCOMPARE(s.MinPatWt, 80.0);
+        QCOMPARE(s.Kerf, 2.0);
+        QCOMPARE(LoadEngine(app->Store()), EOptimiserEngine::Compatible);
+
+        // OK puts every value into the job.
+        WhenModal<CCutSettingsDlg>([](CCutSettingsDlg* d) {
+            d->MaxDifSlitsEdit()->setText("4");
+            d->accept();
+        });
+        frame->Action(cmd::CutSettings)->trigger();
+        QCOMPARE(frame->ActiveJob()->GetDocument().Settings.MaxDifSlits, 4);
+        QCOMPARE(frame->ActiveJob()->GetDocument().Settings.MaxKnives, 24);
+    }
+
+    void printCommandsShowTheResult()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        for (int command : {cmd::FilePrintPreview, cmd::FilePrint, cmd::ExportPdf, cmd::KnifeSheet}) {
+            QVERIFY(frame->Action(command)->isEnabled());
+            frame->Action(command)->trigger();
+        }
+        QCOMPARE(messages_.Ids(), (std::vector<int>{176, 176, 176, 176}));
+
+        CVellicorDoc& doc = frame->ActiveJob()->GetDocument();
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
+        doc.AddSlit(std::make_unique<CCoilPart>("S1", "crca", 1.5, 300.0, 2000.0, "", 0));
+        frame->Action(cmd::Optimise)->trigger();
+        QVERIFY(doc.HasResults());
+        int pages = 0;
+        WhenModal<CPrintPreviewDlg>([&pages](CPrintPreviewDlg* d) {
+            d->Preview()->updatePreview();
+            pages = d->Preview()->pageCount();
+            d->reject();
+        });
+        frame->Action(cmd::KnifeSheet)->trigger();
+        QCOMPARE(pages, doc.GetLayouts().GetCount());
+        frame->MdiArea()->closeAllSubWindows();
+        QCoreApplication::processEvents();
+        QVERIFY(!frame->Action(cmd::KnifeSheet)->isEnabled());
     }
 
     void toolMenuOpensTheDialogs()

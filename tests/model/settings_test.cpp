@@ -59,5 +59,22 @@ TEST(CSettings, IntegerDefaultsAreTakenUnchecked)
     EXPECT_EQ(s.MaxDifSlits, 70000);
 }
 
+TEST(CSettings, SavedDefaultsAreWhatANewJobGets)
+{
+    CSettings chosen;
+    chosen.MaxKnives = 24;
+    chosen.MaxDifSlits = 0;
+    chosen.Kerf = 1.5875;
+    chosen.MinOffCut = 0;
+    chosen.MinPatWt = 9999999;
+    chosen.CoilChangCost = 12.25;
+    chosen.MinKnifeSettCost = 0.000001;
+    chosen.MinCutWidth = 3.5;
+    MemorySettingsStore store;
+    chosen.SaveDefaults(store);
+    EXPECT_EQ(store.GetProfileString("SettingDef", "Kerf", ""), "1.587500");
+    EXPECT_EQ(CSettings(store), chosen);
+}
+
 } // namespace
 } // namespace vellicor

@@ -1,0 +1,14 @@
+#pragma once
+
+class QTextDocument;
+
+namespace vellicor {
+
+struct ReportContent;
+
+// Lays out a report's description as a text document: the title, each heading with its bordered
+// table across the page width, a page break before the tables that start a page. Needs a
+// QGuiApplication for its fonts.
+void FillTextDocument(const ReportContent& content, QTextDocument& doc);
+
+} // namespace vellicor
