@@ -50,11 +50,16 @@ double CpuSeconds()
     return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
-Plan PlanJob(const CBenchJob& job, EOptimiserEngine engine)
+// With `equalCosts` every stock row costs the same per kg, so that the cheapest plan is also the
+// lightest and the two engines' coil weights compare directly.
+Plan PlanJob(const CBenchJob& job, EOptimiserEngine engine, bool equalCosts = false)
 {
     CVellicorDoc doc;
-    for (const auto& c : job.Coils)
+    for (const auto& c : job.Coils) {
         doc.AddCoil(std::make_unique<CCoil>(*c));
+        if (equalCosts)
+            doc.GetCoil(doc.GetCoilCount() - 1)->CostPerKg = 1.0;
+    }
     for (const auto& p : job.Parts)
         doc.AddPart(std::make_unique<CCoilPart>(*p));
     for (const auto& p : job.Slits)
@@ -81,6 +86,8 @@ struct Tally {
     std::vector<double> yieldRatios;
     std::vector<double> compatibleRatios;
     int heavier = 0;
+    int heavierAtEqualCosts = 0;
+    int equalCostJobs = 0;
     long yieldLayouts = 0;
     long compatibleLayouts = 0;
 };
@@ -181,8 +188,33 @@ void YieldAlone(benchmark::State& state)
     state.counters["mip_gap"] = p.figures.MipGap;
 }
 
+// The same jobs with one cost per kg: the best-yield plan should never be heavier.
+void EqualCosts(benchmark::State& state)
+{
+    const int widths = static_cast<int>(state.range(0));
+    double yieldCoil = 0.0;
+    double compatibleCoil = 0.0;
+    for (auto _ : state) {
+        for (std::uint32_t v = 0; v < Variants; ++v) {
+            const CBenchJob job = MakeBenchJob(widths, v);
+            const Plan a = PlanJob(job, EOptimiserEngine::Yield, true);
+            const Plan b = PlanJob(job, EOptimiserEngine::Compatible, true);
+            yieldCoil += a.coil;
+            compatibleCoil += b.coil;
+            Tally& t = Totals();
+            ++t.equalCostJobs;
+            t.heavierAtEqualCosts += a.coil > b.coil * (1.0 + 1e-9) ? 1 : 0;
+        }
+    }
+    state.counters["yield_t"] = yieldCoil / 1000.0;
+    state.counters["compat_t"] = compatibleCoil / 1000.0;
+    state.counters["jobs"] = Totals().equalCostJobs;
+    state.counters["yield_heavier"] = Totals().heavierAtEqualCosts;
+}
+
 BENCHMARK(SideBySide)->DenseRange(5, 60, 5)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(Summary)->Iterations(1);
+BENCHMARK(EqualCosts)->DenseRange(5, 60, 5)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(YieldAlone)->Arg(40)->Arg(150)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "inventory/stockusedlog.h"
 #include "platform/dirlock.h"
 #include "platform/stringids.h"
+#include "support/inventoryrecords.h"
 #include "support/recordingmessages.h"
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
@@ -17,32 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-CsStockRec Stock(std::int32_t id, std::uint16_t type, std::uint16_t qty, double width = 1250.0,
-                 std::string material = "steel")
-{
-    CsStockRec rec;
-    rec.Id = id;
-    rec.Type = type;
-    rec.Name = "R" + std::to_string(id);
-    rec.Qty = qty;
-    rec.Length = 2500.0;
-    rec.Width = width;
-    rec.Material = std::move(material);
-    return rec;
-}
-
-CsStockUsedRec UsedLine(std::int32_t id, std::uint16_t qty)
-{
-    CsStockUsedRec rec;
-    rec.Id = id;
-    rec.OrderNo = "A12";
-    rec.Qty = qty;
-    rec.Material = "steel";
-    rec.Length = 2500.0;
-    rec.Width = 1250.0;
-    rec.Thickness = 1.0;
-    return rec;
-}
+using test::Stock;
+using test::UsedLine;
 
 using test::ScriptedDialogs;
 

@@ -8,6 +8,7 @@
 #include "platform/stringids.h"
 #include "stores/storefixture.h"
 #include "support/bookingjob.h"
+#include "support/inventoryrecords.h"
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
 
@@ -19,32 +20,8 @@
 namespace vellicor {
 namespace {
 
-CsStockRec Stock(std::int32_t id, std::uint16_t type, std::uint16_t qty, double width = 1250.0,
-                 std::string material = "steel")
-{
-    CsStockRec rec;
-    rec.Id = id;
-    rec.Type = type;
-    rec.Name = "R" + std::to_string(id);
-    rec.Qty = qty;
-    rec.Length = 2500.0;
-    rec.Width = width;
-    rec.Material = std::move(material);
-    return rec;
-}
-
-CsStockUsedRec UsedLine(std::int32_t id, std::uint16_t qty)
-{
-    CsStockUsedRec rec;
-    rec.Id = id;
-    rec.OrderNo = "A12";
-    rec.Qty = qty;
-    rec.Material = "steel";
-    rec.Length = 2500.0;
-    rec.Width = 1250.0;
-    rec.Thickness = 1.0;
-    return rec;
-}
+using test::Stock;
+using test::UsedLine;
 
 class InventoryStore : public test::StoreFixture, public testing::TestWithParam<test::StoreKind> {
 protected:
