@@ -60,6 +60,14 @@ private:
         return app;
     }
 
+    // A coil and a slit to optimise, and a result from before that a run must replace or keep.
+    static void AddJobWithOldResult(CVellicorDoc& doc)
+    {
+        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
+        doc.AddSlit(std::make_unique<CCoilPart>("S1", "crca", 1.5, 300.0, 2000.0, "", 0));
+        doc.Layouts.Add(std::make_unique<CLayout>(doc.GetCoil(0), CSlitPosList{}, 100, 0));
+    }
+
     QString SavedJob(const QString& name)
     {
         CVellicorDoc doc;
@@ -565,9 +573,7 @@ private slots:
         QVERIFY(app->InitInstance({}));
         CMainFrame* frame = app->MainFrame();
         CVellicorDoc& doc = frame->ActiveJob()->GetDocument();
-        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
-        doc.AddSlit(std::make_unique<CCoilPart>("S1", "crca", 1.5, 300.0, 2000.0, "", 0));
-        doc.Layouts.Add(std::make_unique<CLayout>(doc.GetCoil(0), CSlitPosList{}, 100, 0));
+        AddJobWithOldResult(doc);
         doc.Settings.Kerf = -1;
 
         frame->Action(cmd::Optimise)->trigger();
@@ -584,9 +590,7 @@ private slots:
         QVERIFY(app->InitInstance({}));
         CMainFrame* frame = app->MainFrame();
         CVellicorDoc& doc = frame->ActiveJob()->GetDocument();
-        doc.AddCoil(std::make_unique<CCoil>("C1", 1250, "crca", 1.5, 10000, 3, "", 1, 10, 15));
-        doc.AddSlit(std::make_unique<CCoilPart>("S1", "crca", 1.5, 300.0, 2000.0, "", 0));
-        doc.Layouts.Add(std::make_unique<CLayout>(doc.GetCoil(0), CSlitPosList{}, 100, 0));
+        AddJobWithOldResult(doc);
 
         WhenModal<QProgressDialog>([](QProgressDialog* d) { d->findChild<QPushButton*>()->click(); });
         frame->Action(cmd::Optimise)->trigger();
