@@ -132,11 +132,19 @@ private:
         return a->Positions < b->Positions;
     }
 
+    static double Step(double v) { return std::round(v / kTolerance); }
+
+    // The larger value first, then the larger total, each in whole tolerance steps; then fewer
+    // slits, then the smaller positions.
     static bool ValueBefore(const Pattern* a, const Pattern* b)
     {
-        if (!IsEqual(a->Value, b->Value))
-            return a->Value > b->Value;
-        return PatternBefore(a, b);
+        if (Step(a->Value) != Step(b->Value))
+            return Step(a->Value) > Step(b->Value);
+        if (Step(a->Total) != Step(b->Total))
+            return Step(a->Total) > Step(b->Total);
+        if (a->Positions.size() != b->Positions.size())
+            return a->Positions.size() < b->Positions.size();
+        return a->Positions < b->Positions;
     }
 
     void SortUnique(List& list)

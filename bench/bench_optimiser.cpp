@@ -1,11 +1,13 @@
-// Generated jobs of 10 to 60 widths. Pattern generation: the product's against the step-by-step
-// baseline, with the pool each produces (they must agree), the passes, the columns and the peak
-// heap. Selection: the linear program's size and solve time. The whole group: every stage of Run.
+// Generated jobs of 10 to 100 widths. Pattern generation: the product's against the generation that
+// builds each pass's whole list, time and peak heap side by side, with how many patterns its old
+// pruning order keeps otherwise; and in the product's pruning order the whole-pass generation and
+// the step-by-step baseline must give the product's pool. Also the passes and the columns. Selection: the linear program's size and solve time. The whole group: every stage of Run.
 // The whole job: the Optimise command end to end, with the share of each stage.
 
 #include "baselinepatterns.h"
 #include "benchjobs.h"
 #include "heapcounter.h"
+#include "wholepasspatterns.h"
 
 #include "model/vellicordoc.h"
 #include "optimiser/optimise.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 namespace vellicor::bench {
 namespace {
@@ -38,6 +41,28 @@ bool SamePool(const CPatternList& pool, const CBaselineGeneration::List& baselin
         if (!PatternsEqual(pool.View(i), baseline[i]->View()))
             return false;
     return true;
+}
+
+bool SamePool(const CPatternList& a, const CPatternList& b)
+{
+    if (a.Size() != b.Size())
+        return false;
+    for (std::size_t i = 0; i < a.Size(); ++i)
+        if (!PatternsEqual(a.View(i), b.View(i)))
+            return false;
+    return true;
+}
+
+// The patterns of a that b lacks.
+std::size_t Missing(const CPatternList& a, const CPatternList& b)
+{
+    std::set<std::vector<SlitPos>> known;
+    for (std::size_t i = 0; i < b.Size(); ++i)
+        known.emplace(b.Positions(i).begin(), b.Positions(i).end());
+    std::size_t missing = 0;
+    for (std::size_t i = 0; i < a.Size(); ++i)
+        missing += known.count(std::vector<SlitPos>(a.Positions(i).begin(), a.Positions(i).end())) == 0 ? 1 : 0;
+    return missing;
 }
 
 void BM_GeneratePatterns(benchmark::State& state)
@@ -69,6 +94,45 @@ void BM_GeneratePatterns(benchmark::State& state)
     state.counters["pool"] = static_cast<double>(pool);
     state.counters["columns"] = static_cast<double>(columns);
     state.counters["peak_MB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+}
+
+void BM_WholePassGeneratePatterns(benchmark::State& state)
+{
+    const CBenchJob job = MakeBenchJob(static_cast<int>(state.range(0)));
+    std::size_t peak = 0;
+    std::size_t pool = 0;
+    std::size_t onlyOld = 0;
+    std::size_t onlyNew = 0;
+    int passes = 0;
+    bool same = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto opt = MakeOptimiser(job);
+        const std::size_t base = heapInUse.load();
+        ResetHeapPeak();
+        state.ResumeTiming();
+        {
+            CWholePassGeneration old(*opt, EPruneOrder::Tolerance);
+            const CPatternList& result = old.Generate();
+            state.PauseTiming();
+            peak = HeapPeakSinceReset(base);
+            passes = old.Iteration();
+            pool = result.Size();
+            opt->GeneratePatterns();
+            CWholePassGeneration steps(*opt, EPruneOrder::Steps);
+            same = same && SamePool(opt->PatternPool, steps.Generate()) && opt->Iteration == steps.Iteration();
+            onlyOld = Missing(result, opt->PatternPool);
+            onlyNew = Missing(opt->PatternPool, result);
+            state.ResumeTiming();
+        }
+    }
+    if (!same)
+        state.SkipWithError("the whole-pass pool in the product's order differs from the product's");
+    state.counters["passes"] = passes;
+    state.counters["pool"] = static_cast<double>(pool);
+    state.counters["peak_MB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+    state.counters["only_old"] = static_cast<double>(onlyOld);
+    state.counters["only_new"] = static_cast<double>(onlyNew);
 }
 
 void BM_BaselineGeneratePatterns(benchmark::State& state)
@@ -250,7 +314,8 @@ void BM_OptimiseJob(benchmark::State& state)
     state.counters["seq_ms"] = t.sequencing;
 }
 
-BENCHMARK(BM_GeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GeneratePatterns)->DenseRange(10, 100, 10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholePassGeneratePatterns)->DenseRange(10, 100, 10)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_BaselineGeneratePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_SolvePatterns)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptimiseGroup)->Arg(10)->Arg(20)->Arg(40)->Arg(60)->Unit(benchmark::kMillisecond);

@@ -82,13 +82,6 @@ bool CPatternList::Before(const Entry& a, const Entry& b) const
     return std::lexicographical_compare(pa.begin(), pa.end(), pb.begin(), pb.end());
 }
 
-bool CPatternList::ValueBefore(const Entry& a, const Entry& b) const
-{
-    if (!IsEqual(a.Value, b.Value))
-        return a.Value > b.Value;
-    return Before(a, b);
-}
-
 void CPatternList::Clear()
 {
     Entries.clear();

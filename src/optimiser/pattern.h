@@ -51,7 +51,6 @@ public:
 
     struct Entry {
         double Total = 0.0;
-        double Value = 0.0;
         std::uint32_t Count = 0;
         std::uint32_t Hash = 0;
         // The positions, or for a longer pattern the offset of its positions in Spill.
@@ -70,9 +69,6 @@ public:
     // slits, then the smaller positions. Not a strict weak order (the tolerance is not transitive),
     // so only sorts that stay in bounds with any comparator may use it.
     bool Before(const Entry& a, const Entry& b) const;
-    // The value order: the larger value first unless the values are within tolerance, then the
-    // pattern order.
-    bool ValueBefore(const Entry& a, const Entry& b) const;
 
     void Add(std::span<const SlitPos> positions, double total);
     void Add(std::span<const SlitPos> positions, double total, std::uint32_t hash);

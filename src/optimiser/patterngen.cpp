@@ -1,5 +1,5 @@
+#include "optimiser/passselection.h"
 #include "optimiser/patternoptimiser.h"
-#include "optimiser/patternscore.h"
 
 #include "units/numeric.h"
 
@@ -11,9 +11,10 @@ namespace vellicor {
 
 // The generation lists of one GeneratePatterns call. The pool holds every pattern kept so far, in
 // the order the passes added them, and an index over it; the generation's lists (previous,
-// everything, frontier) are ranges of it. Combinations are deduplicated as they are made, so a
-// pass keeps only its distinct patterns, and they are made narrowest first so that the first pair
-// too wide ends a loop: a pass is sorted by the pattern order before anything reads its order.
+// everything, frontier) are ranges of it. A pass hands each combination to its selection as it is
+// made, so no pass holds its whole list. Combinations are made narrowest first so that the first
+// pair too wide ends a loop: what a pass keeps is sorted by the pattern order before anything
+// reads its order.
 class CPatternOptimiser::CGeneration {
 public:
     explicit CGeneration(CPatternOptimiser& optimiser)
@@ -31,8 +32,9 @@ public:
         }
     }
 
-    // Every pair of patterns of the range, a pattern with itself included.
-    void CombineWithin(std::size_t begin, std::size_t end, CPatternList& out, CPatternIndex& outIndex)
+    // Every pair of patterns of the range, a pattern with itself included, each handed to keep.
+    template <typename Keep>
+    void CombineWithin(std::size_t begin, std::size_t end, Keep&& keep)
     {
         const auto order = ByTotal(begin, end);
         for (std::size_t a = 0; a < order.size(); ++a) {
@@ -47,14 +49,14 @@ public:
                 if (Stopping())
                     return;
                 if (Combine(p, q))
-                    Keep(out, outIndex);
+                    keep(std::span<const SlitPos>(buffer_), PatternTotal(buffer_, widths_, kerf_));
             }
         }
     }
 
     // Every pattern of the range with every pattern of the other range.
-    void CombineAcross(std::size_t begin, std::size_t end, std::size_t otherBegin, std::size_t otherEnd,
-                       CPatternList& out, CPatternIndex& outIndex)
+    template <typename Keep>
+    void CombineAcross(std::size_t begin, std::size_t end, std::size_t otherBegin, std::size_t otherEnd, Keep&& keep)
     {
         const auto other = ByTotal(otherBegin, otherEnd);
         for (std::size_t i = begin; i < end; ++i) {
@@ -66,7 +68,7 @@ public:
                 if (Stopping())
                     return;
                 if (Combine(p, q))
-                    Keep(out, outIndex);
+                    keep(std::span<const SlitPos>(buffer_), PatternTotal(buffer_, widths_, kerf_));
             }
         }
     }
@@ -111,15 +113,6 @@ private:
         return opt_.DifSlitLimit == 0 || DistinctCount(buffer_) <= opt_.DifSlitLimit;
     }
 
-    void Keep(CPatternList& out, CPatternIndex& outIndex)
-    {
-        const std::uint32_t hash = HashPositions(buffer_);
-        if (outIndex.Find(buffer_, hash) != CPatternIndex::NotFound)
-            return;
-        out.Add(buffer_, PatternTotal(buffer_, widths_, kerf_), hash);
-        outIndex.Insert(out.Size() - 1);
-    }
-
     // The pool entries of a range, narrowest first.
     std::vector<std::size_t> ByTotal(std::size_t begin, std::size_t end) const
     {
@@ -148,10 +141,17 @@ void CPatternOptimiser::GeneratePatterns()
     CGeneration gen(*this);
     gen.AddSingles(requirementWidths_);
 
+    // The first pass keeps every pair.
     CPatternList fresh;
     {
         CPatternIndex index(fresh);
-        gen.CombineWithin(0, requirementWidths_, fresh, index);
+        gen.CombineWithin(0, requirementWidths_, [&](std::span<const SlitPos> positions, double total) {
+            const std::uint32_t hash = HashPositions(positions);
+            if (index.Find(positions, hash) != CPatternIndex::NotFound)
+                return;
+            fresh.Add(positions, total, hash);
+            index.Insert(fresh.Size() - 1);
+        });
     }
     std::size_t previousEnd = requirementWidths_;
     std::size_t frontierBegin = requirementWidths_;
@@ -162,15 +162,17 @@ void CPatternOptimiser::GeneratePatterns()
         Progress->Pass(Iteration, end);
     while (!StopRequested()) {
         ++Iteration;
-        fresh.Clear();
-        {
-            CPatternIndex index(fresh);
-            gen.CombineWithin(frontierBegin, end, fresh, index);
-            gen.CombineAcross(frontierBegin, end, 0, previousEnd, fresh, index);
-        }
-        if (fresh.Empty() || StopRequested())
+        CPassSelection selection(Widths, requirementWidths_, MaxUsableWidth, Iteration);
+        auto offer = [&selection](std::span<const SlitPos> positions, double total) {
+            selection.Offer(positions, total);
+        };
+        gen.CombineWithin(frontierBegin, end, offer);
+        gen.CombineAcross(frontierBegin, end, 0, previousEnd, offer);
+        if (StopRequested())
             break;
-        PrunePatterns(fresh);
+        fresh = selection.Take();
+        if (fresh.Empty())
+            break;
 
         const std::size_t newEnd = gen.MergeNew(fresh);
         if (Progress)
@@ -185,75 +187,12 @@ void CPatternOptimiser::GeneratePatterns()
     SortUnique(PatternPool);
 }
 
-namespace {
-
-// Marks the patterns that are among the first quota[k] containing position k, for some k,
-// walking the list in order. A pattern marked for one position still counts for the others.
-void MarkPerPosition(CPatternList& list, const std::vector<int>& quota)
-{
-    std::vector<int> counted(quota.size(), 0);
-    for (auto& e : list.Entries) {
-        const auto positions = list.Positions(e);
-        for (std::size_t i = 0; i < positions.size(); ++i) {
-            if (i > 0 && positions[i] == positions[i - 1])
-                continue;
-            int& count = counted[positions[i]];
-            if (count < quota[positions[i]]) {
-                ++count;
-                e.Mark = 1;
-            }
-        }
-    }
-}
-
-void SortByValue(CPatternList& list)
-{
-    std::stable_sort(list.Entries.begin(), list.Entries.end(), [&list](const auto& a, const auto& b) {
-        return list.ValueBefore(a, b);
-    });
-}
-
-} // namespace
-
 void CPatternOptimiser::PrunePatterns(CPatternList& fresh)
 {
-    const int limit = TruncToInt(1000.0 * std::pow(1.1, Iteration));
-    SortUnique(fresh);
-    if (fresh.Size() < static_cast<std::size_t>(limit))
-        return;
-    const int keepByUse = TruncToInt(0.7 * limit);
-    const int keepByBalance = limit - keepByUse;
-
-    const std::size_t n = requirementWidths_;
-    double amounts = 0.0;
-    for (std::size_t k = 0; k < n; ++k)
-        amounts += Widths[k].Info->Amount;
-    const double divisor = amounts < 0.1 ? 1.0 : amounts;
-    std::vector<int> quotaByUse(n);
-    std::vector<int> quotaByBalance(n);
-    for (std::size_t k = 0; k < n; ++k) {
-        const double share = Widths[k].Info->Amount / divisor;
-        quotaByUse[k] = std::max(150, TruncToInt(share * keepByUse));
-        quotaByBalance[k] = std::max(75, TruncToInt(share * keepByBalance));
-    }
-
-    // The mark stays with a pattern while the second selection re-sorts by another value.
-    for (auto& e : fresh.Entries) {
-        e.Value = e.Total / MaxUsableWidth;
-        e.Mark = 0;
-    }
-    SortByValue(fresh);
-    MarkPerPosition(fresh, quotaByUse);
-
-    for (auto& e : fresh.Entries)
-        e.Value = Balance(fresh.View(e), Widths);
-    SortByValue(fresh);
-    MarkPerPosition(fresh, quotaByBalance);
-
-    std::erase_if(fresh.Entries, [](const auto& e) { return e.Mark == 0; });
-    for (auto& e : fresh.Entries)
-        e.Value = -1.0;
-    SortUnique(fresh);
+    CPassSelection selection(Widths, requirementWidths_, MaxUsableWidth, Iteration);
+    for (const auto& e : fresh.Entries)
+        selection.Offer(fresh.Positions(e), e.Total);
+    fresh = selection.Take();
 }
 
 void CPatternOptimiser::AddFullWidthPatterns()

@@ -50,7 +50,8 @@ public:
     void SplitToStockRows();
     void SplitToPartRows();
 
-    // One pass's pruning of its distinct fresh patterns, at the limit of pass `Iteration`.
+    // One pass's pruning of its fresh patterns, at the limit of pass `Iteration`: what a pass's
+    // selection keeps of them.
     void PrunePatterns(CPatternList& fresh);
     // The usable kg to run through each column, in Columns order; all 0 when the program has no
     // acceptable solution.
