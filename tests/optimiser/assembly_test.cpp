@@ -285,5 +285,39 @@ TEST(RoundUpToWholePieces, SlitsAreNotRoundedAndTheLongestNeedWins)
     EXPECT_NEAR(layouts.GetAt(1)->UsedLength(), 12000, 1e-7);
 }
 
+// Two layouts of 1000 mm pieces on one stock row, each planned at 10250 mm: rounding up wants
+// 750 mm more of each.
+TEST(RoundUpToWholePieces, NeverTakesMoreThanTheStockRowHolds)
+{
+    struct Case {
+        const char* what;
+        double spareMm; // what the row holds beyond the two planned runs
+        double first;   // mm afterwards
+        double second;
+    };
+    const Case cases[] = {
+        {"room for both", 1500, 11000, 11000},
+        {"room for one", 1000, 11000, 10000},
+        {"no room: both lose their last piece", 0, 10000, 10000},
+    };
+    for (const Case& c : cases) {
+        COptimiserGroup g;
+        CCoil* coil = g.AddCoil(1000, 1.0);
+        CCoilPart* part = g.AddPart(300, 1000, 10, 0);
+        CLayoutList layouts;
+        for (int i = 0; i < 2; ++i) {
+            layouts.Add(MakeTestLayout(coil, {part}, 0));
+            layouts.GetAt(i)->SetWeightFromLength(10250);
+        }
+        CLayout probe(coil, {}, 0, 0);
+        probe.SetWeightFromLength(2 * 10250 + c.spareMm);
+        coil->WeightPerCoil = probe.Weight;
+        RoundUpToWholePieces(layouts);
+        EXPECT_NEAR(layouts.GetAt(0)->UsedLength(), c.first, 1e-6) << c.what;
+        EXPECT_NEAR(layouts.GetAt(1)->UsedLength(), c.second, 1e-6) << c.what;
+        EXPECT_LE(layouts.TotalWeight(), coil->TotalWeight() + 1e-9) << c.what;
+    }
+}
+
 } // namespace
 } // namespace vellicor
