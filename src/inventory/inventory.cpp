@@ -10,6 +10,7 @@
 #include "platform/safefile.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
+#include "platform/usermessages.h"
 #include "units/textutil.h"
 
 #include <algorithm>
@@ -38,23 +39,40 @@ bool ReadLog(const std::string& path, std::string& log, IUserMessages& messages)
     return false;
 }
 
+// Tells nobody: for housekeeping whose failures the operation that follows reports itself.
+class CQuietMessages : public IUserMessages {
+public:
+    MessageAnswer Show(int, const std::vector<std::string>&, MessageButtons, MessageIcon) override
+    {
+        return MessageAnswer::Cancel;
+    }
+};
+
 } // namespace
 
 CsInventory::CsInventory(std::string dataDir, IUserMessages& messages, std::chrono::milliseconds lockWait)
     : dataDir_(std::move(dataDir)), messages_(messages), lockWait_(lockWait)
 {
     StripTrailingSlash(dataDir_);
-    PurgeEmptyStock();
+    // Without waiting and without a word: a busy, missing or damaged inventory is told once, by
+    // the operation the inventory was opened for.
+    CQuietMessages quiet;
+    Purge(quiet, std::chrono::milliseconds(0));
 }
 
 std::unique_ptr<DirectoryLock> CsInventory::Lock()
 {
+    return Lock(messages_, lockWait_);
+}
+
+std::unique_ptr<DirectoryLock> CsInventory::Lock(IUserMessages& messages, std::chrono::milliseconds wait)
+{
     std::error_code ec;
     if (!std::filesystem::is_directory(std::filesystem::u8path(dataDir_), ec)) {
-        messages_.Tell(ids::FileNotFound, {StockDbPath()}, MessageIcon::Error);
+        messages.Tell(ids::FileNotFound, {StockDbPath()}, MessageIcon::Error);
         return nullptr;
     }
-    return LockInventory(dataDir_, messages_, lockWait_);
+    return LockInventory(dataDir_, messages, wait);
 }
 
 bool CsInventory::LoadStock(CsStockDb& db)
@@ -201,11 +219,16 @@ int CsInventory::SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>
 
 int CsInventory::PurgeEmptyStock()
 {
+    return Purge(messages_, lockWait_);
+}
+
+int CsInventory::Purge(IUserMessages& messages, std::chrono::milliseconds wait)
+{
     CsStockDb db;
-    const auto lock = Lock();
-    if (!lock || !LoadStock(db))
+    const auto lock = Lock(messages, wait);
+    if (!lock || !db.OpenOrCreate(StockDbPath(), messages))
         return kInventoryFailed;
-    if (PurgeEmptyOffcuts(db) != 0 && !db.Save(messages_))
+    if (PurgeEmptyOffcuts(db) != 0 && !db.Save(messages))
         return kInventoryFailed;
     return kInventoryDone;
 }

@@ -26,7 +26,8 @@ inline constexpr int kInventoryCancelled = 3;
 // and a lock that another planner keeps longer than `lockWait` are told through the messages.
 class CsInventory : public IInventoryStore {
 public:
-    // Completes a left booking and purges the used-up offcuts at once.
+    // Completes a left booking and purges the used-up offcuts at once when the inventory is free;
+    // what stands in the way is told by the operation that follows.
     CsInventory(std::string dataDir, IUserMessages& messages, std::chrono::milliseconds lockWait = kInventoryLockWait);
 
     // The user edits the whole inventory; Done when saved, Cancelled. When the file changed while the
@@ -72,7 +73,9 @@ public:
 
 private:
     std::unique_ptr<DirectoryLock> Lock();
+    std::unique_ptr<DirectoryLock> Lock(IUserMessages& messages, std::chrono::milliseconds wait);
     bool LoadStock(CsStockDb& db);
+    int Purge(IUserMessages& messages, std::chrono::milliseconds wait);
 
     std::string dataDir_;
     IUserMessages& messages_;

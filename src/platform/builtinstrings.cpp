@@ -118,7 +118,7 @@ constexpr std::array kStrings{
     BuiltinString{57669, "Display help for clicked on buttons, menus and windows\nHelp"},
     BuiltinString{59392, "Show or hide the toolbar\nToggle ToolBar"},
     BuiltinString{59393, "Show or hide the status bar\nToggle StatusBar"},
-    BuiltinString{61700, "Unexpected file format."},
+    BuiltinString{61700, "%1\nUnexpected file format."},
     BuiltinString{61701, "%1\nCannot find this file.\nPlease verify that the correct path and file name are given."},
     BuiltinString{61702, "Destination disk drive is full."},
     BuiltinString{61703, "Unable to read from %1, it is opened by someone else."},

@@ -104,11 +104,11 @@ TEST_F(JobCommands, UnreadableInputAndUnwritableOutput)
     };
     const Case cases[] = {
         {{"convert", Path("missing.vcj"), Path("out.json")}, Path("missing.vcj") + "\nCannot find this file."},
-        {{"convert", Path("damaged.vcj"), Path("out.json")}, "Unexpected file format."},
+        {{"convert", Path("damaged.vcj"), Path("out.json")}, Path("damaged.vcj") + "\nUnexpected file format."},
         {{"convert", Path("wrong.json"), Path("out.vcj")}, "The JSON job's coils must be an array."},
         {{"convert", Path("broken.json"), Path("out.vcj")}, "The JSON job cannot be read: parse error"},
         {{"convert", Path("job.vcj"), Path("nodir/out.json")}, Path("nodir/out.json") + "\nCannot find this file."},
-        {{"show", Path("damaged.vcj")}, "Unexpected file format."},
+        {{"show", Path("damaged.vcj")}, Path("damaged.vcj") + "\nUnexpected file format."},
         {{"show", Path("missing.json"), "--json"}, Path("missing.json") + "\nCannot find this file."},
     };
     for (const auto& c : cases) {

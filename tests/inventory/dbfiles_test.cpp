@@ -201,7 +201,7 @@ TEST_F(DbFiles, ADamagedOrMissingFileIsToldAndNeverOverwritten)
     EXPECT_FALSE(db.OpenOrCreate(Path("nodir/stock.db"), messages_));
     EXPECT_EQ(db.PathName(), "");
     ASSERT_EQ(messages_.shown.size(), 4u);
-    EXPECT_EQ(messages_.shown[0].text, "Unexpected file format.");
+    EXPECT_EQ(messages_.shown[0].text, Path("stock.db") + "\nUnexpected file format.");
     EXPECT_EQ(messages_.shown[1].id, ids::FailedToSaveDocument);
     EXPECT_EQ(messages_.shown[2].text, Path("missing.db") + "\nCannot find this file.\nPlease verify that the correct "
                                                             "path and file name are given.");

@@ -223,8 +223,9 @@ TEST_F(Inventory, AnInventoryInUseIsToldAfterABoundedWait)
     CsInventory inventory(dir_.string(), messages_, std::chrono::milliseconds(20));
     EXPECT_EQ(inventory.DeductUsedStock({Stock(1, CsStockRec::Prime, 1)}), kInventoryFailed);
     EXPECT_EQ(test::ReadFile(Path("stock.db")), before);
-    ASSERT_EQ(messages_.shown.size(), 2u);  // at construction and in the operation
-    EXPECT_EQ(messages_.shown[1].text, "The stock inventory in " + dir_.string()
+    // Once, by the operation: opening does not wait for the lock nor tell of it.
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, "The stock inventory in " + dir_.string()
                                            + " is in use by another planner. Please try again in a moment.");
 }
 
@@ -257,10 +258,10 @@ TEST_F(Inventory, ADamagedStockFileIsToldAndLeftAlone)
     EXPECT_EQ(inventory.SelectStock(dialogs, picked), kInventoryFailed);
     EXPECT_EQ(test::ReadFile(Path("stock.db")), damaged);
     EXPECT_EQ(offcuts[0].Id, 0);
-    // One message per load: at construction and in each of the six operations.
-    ASSERT_EQ(messages_.shown.size(), 7u);
+    // One message per operation, naming the file; opening says nothing of it.
+    ASSERT_EQ(messages_.shown.size(), 6u);
     for (const auto& shown : messages_.shown)
-        EXPECT_EQ(shown.text, "Unexpected file format.");
+        EXPECT_EQ(shown.text, Path("stock.db") + "\nUnexpected file format.");
 }
 
 TEST_F(Inventory, AMissingDataDirectoryIsTold)

@@ -12,7 +12,7 @@ TEST(StringTable, BuiltinTextsAreSortedAndUnique)
     const auto table = BuiltinStrings();
     for (std::size_t i = 1; i < table.size(); ++i)
         EXPECT_LT(table[i - 1].id, table[i].id) << "after id " << table[i - 1].id;
-    EXPECT_STREQ(BuiltinText(ids::UnexpectedFileFormat), "Unexpected file format.");
+    EXPECT_STREQ(BuiltinText(ids::UnexpectedFileFormat), "%1\nUnexpected file format.");
     EXPECT_EQ(BuiltinText(1), nullptr);
 }
 
