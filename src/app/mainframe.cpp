@@ -221,7 +221,7 @@ void CMainFrame::CreateActions()
     qty->setCheckable(true);
     connect(qty, &QAction::triggered, this, &CMainFrame::OnToggleQtyByLength);
     connect(AddAction(cmd::CustomiseHeader), &QAction::triggered, this,
-            [this] { CustomiseHeader(app_.Paths(), app_.Shell()); });
+            [this] { CustomiseHeader(app_.Paths(), app_.Shell(), app_.Messages()); });
     connect(AddAction(cmd::CutSettings), &QAction::triggered, this, &CMainFrame::OnCutSettings);
     connect(AddAction(cmd::ManageInventory), &QAction::triggered, this,
             [this] { app_.Inventory().ManageInventory(app_.InventoryDialogs()); });

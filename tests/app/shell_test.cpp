@@ -13,6 +13,7 @@
 #include "platform/safefile.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
+#include "support/recordingshell.h"
 #include "ui/dialogs/cutsettingsdlg.h"
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/dialogs/printpreviewdlg.h"
@@ -52,10 +53,10 @@ class ShellTest : public QObject {
 
 private:
     // A fresh application on its own settings file; nothing of the user's is touched.
-    std::unique_ptr<CVellicorApp> MakeApp()
+    std::unique_ptr<CVellicorApp> MakeApp(IShell* shell = nullptr)
     {
         auto settings = std::make_unique<QSettings>(dir_->filePath("settings.ini"), QSettings::IniFormat);
-        auto app = std::make_unique<CVellicorApp>(std::move(settings), &messages_);
+        auto app = std::make_unique<CVellicorApp>(std::move(settings), &messages_, shell);
         app->Paths().SetInstallDir(dir_->path());
         return app;
     }
@@ -225,6 +226,42 @@ private slots:
         frame->MdiArea()->closeAllSubWindows();
         QCoreApplication::processEvents();
         QVERIFY(!frame->Action(cmd::KnifeSheet)->isEnabled());
+    }
+
+    // The report and its header are files for other programs: the planner learns where they went and
+    // that nothing on this desktop opens them.
+    void writtenFilesAreNamedWhenNoProgramOpensThem()
+    {
+        test::RecordingShell shell;
+        shell.succeed = false;
+        auto app = MakeApp(&shell);
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* job = frame->ActiveJob();
+        AddJobWithOldResult(job->GetDocument());
+        QVERIFY(frame->SaveJobTo(*job, dir_->filePath("order.vcj")));
+        const std::string folder = dir_->path().toStdString();
+        struct Case {
+            int command;
+            std::string file;
+        };
+        const Case cases[] = {{cmd::ExportRtf, dir_->filePath("order.rtf").toStdString()},
+                              {cmd::CustomiseHeader, dir_->filePath("Data/Header.rtf").toStdString()}};
+        for (const Case& c : cases) {
+            messages_ = {};
+            shell = {};
+            shell.succeed = false;
+            frame->Action(c.command)->trigger();
+            QCOMPARE(shell.opened, std::vector<std::string>{c.file});
+            QCOMPARE(messages_.Ids(), (std::vector<int>{ids::NoProgramOpens, c.command == cmd::ExportRtf
+                                                                               ? ids::ReportWrittenTo
+                                                                               : ids::HeaderWrittenTo,
+                                                        ids::NoProgramOpens}));
+            QCOMPARE(messages_.shown[0].args, std::vector<std::string>{c.file});
+            QCOMPARE(messages_.shown[1].args, std::vector<std::string>{c.file});
+            QCOMPARE(shell.folders.size(), size_t(1));
+            QCOMPARE(messages_.shown[2].args, shell.folders);
+        }
     }
 
     void toolMenuOpensTheDialogs()
