@@ -16,6 +16,7 @@ CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     connect(view_, &CVellicorView::DocumentChanged, this, &CChildFrame::UpdateTitle);
+    connect(view_, &CVellicorView::Edited, this, &CChildFrame::UpdateTitle);
     UpdateTitle();
 }
 
@@ -27,8 +28,9 @@ CChildFrame::~CChildFrame()
 
 void CChildFrame::UpdateTitle()
 {
-    setWindowTitle(QString::fromStdString(doc_->GetTitle()) + "[*]");
-    setWindowModified(doc_->IsModified());
+    // The mark is part of the text, so that every place showing the title shows it alike.
+    const bool modified = doc_->IsModified() || view_->HasUnstoredEdits();
+    setWindowTitle(QString::fromStdString(doc_->GetTitle()) + (modified ? "*" : ""));
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event)

@@ -119,8 +119,12 @@ CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
 
     setGeometry(LoadWindowRect(app_.Store()));
     setWindowState(Qt::WindowMaximized);
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateMenus();
+        UpdateTitle();
+    });
     UpdateMenus();
+    UpdateTitle();
 }
 
 // The job windows go first, without questions: their close handling needs a whole frame.
@@ -309,7 +313,7 @@ void CMainFrame::CreateMenus()
                             windowMenu_->removeAction(a);
                     int n = 0;
                     for (CChildFrame* job : Jobs()) {
-                        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(++n).arg(job->windowTitle().remove("[*]")));
+                        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(++n).arg(job->windowTitle()));
                         a->setData(n);
                         a->setCheckable(true);
                         a->setChecked(job == ActiveJob());
@@ -407,6 +411,7 @@ void CMainFrame::AddRecentFile(const QString& path)
 CChildFrame* CMainFrame::AddJobWindow(std::unique_ptr<CVellicorDoc> doc)
 {
     auto* job = new CChildFrame(*this, std::move(doc));
+    connect(job, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
     mdi_->addSubWindow(job);
     job->showMaximized();
     mdi_->setActiveSubWindow(job);
@@ -534,7 +539,7 @@ const CVellicorDoc* CMainFrame::ResultOfActiveJob()
 QString CMainFrame::PdfPathFor(const CVellicorDoc& doc, const QString& suffix) const
 {
     const QFileInfo job(QString::fromStdString(doc.GetPathName()));
-    const QString base = doc.GetPathName().empty() ? ActiveJob()->windowTitle().remove("[*]") : job.completeBaseName();
+    const QString base = doc.GetPathName().empty() ? QString::fromStdString(doc.GetTitle()) : job.completeBaseName();
     return QDir(doc.GetPathName().empty() ? QDir::homePath() : job.absolutePath()).filePath(base + suffix + ".pdf");
 }
 
@@ -593,6 +598,26 @@ void CMainFrame::OnSendMail()
     if (WriteFileAtomically(copy.toStdString(), JobFileBytes(doc)) != FileError::None
         || !QProcess::startDetached("xdg-email", {"--attach", copy}))
         app_.Messages().Tell(ids::SendMailFailed, {}, MessageIcon::Error);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const QString program = Text(ids::AppTitle);
+    const CChildFrame* job = ActiveJob();
+    const QString title = job ? QString::fromStdString(Strings().Format(
+                                    ids::MainTitle, {job->windowTitle().toStdString(), program.toStdString()}))
+                              : program;
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
+// A maximised job window puts its own title into the main window's; the job's file name is shown
+// our way instead.
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        UpdateTitle();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

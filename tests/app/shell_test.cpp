@@ -37,6 +37,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
@@ -367,6 +368,57 @@ private slots:
         });
         QVERIFY(!EditUnitSettings(app->Store(), frame));
         QCOMPARE(CurrentUnitSettings().lengthUnit, kUnitInchFraction);
+    }
+
+    // The main window names the active job, marked while it has unsaved changes, through New, edits,
+    // Save As, switching windows and closing the last one; no title placeholder ever shows.
+    void titleNamesTheActiveJob()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        const QString program = Text(ids::AppTitle);
+        auto windowMenuTexts = [frame] {
+            QStringList texts;
+            for (QAction* m : frame->menuBar()->actions())
+                if (QMenu* menu = m->menu()) {
+                    emit menu->aboutToShow();
+                    for (QAction* a : menu->actions())
+                        texts.append(a->text());
+                }
+            return texts.join('\n');
+        };
+        auto check = [&](const QString& job) {
+            QCOMPARE(frame->windowTitle(), job.isEmpty() ? program : job + " - " + program);
+            const QString menus = windowMenuTexts();
+            QVERIFY2(!menus.contains("[*]"), qPrintable(menus));
+            for (CChildFrame* j : frame->Jobs())
+                QVERIFY2(!j->windowTitle().contains("[*]"), qPrintable(j->windowTitle()));
+        };
+
+        CChildFrame* first = frame->ActiveJob();
+        check("Vellicor1");
+        CSGridWnd* grid = first->GetView().Sheet()->GetActivePage()->GetGrid();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+        // A whole roll, typed into the cells and not yet stored into the job.
+        for (const char* cell : {"C1", "1250", "2", "", "100000"}) {
+            QTest::keyClicks(QApplication::focusWidget(), cell);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY(!first->GetDocument().IsModified());
+        check("Vellicor1*");
+
+        QVERIFY(frame->SaveJobTo(*first, dir_->filePath("sample.vcj")));
+        check("sample.vcj");
+        frame->Action(cmd::FileNew)->trigger();
+        check("Vellicor2");
+        QVERIFY(windowMenuTexts().contains("sample.vcj"));
+        frame->MdiArea()->setActiveSubWindow(first);
+        check("sample.vcj");
+        frame->MdiArea()->closeAllSubWindows();
+        QTRY_VERIFY(frame->Jobs().isEmpty());
+        check("");
     }
 
     void newJobsAreNumbered()
@@ -707,7 +759,7 @@ private slots:
         auto app = MakeApp();
         QVERIFY(app->InitInstance({}));
         QCOMPARE(messages_.Ids(), std::vector<int>{164});
-        QCOMPARE(app->MainFrame()->windowTitle(), QString("VANT Vellicor"));
+        QCOMPARE(app->MainFrame()->windowTitle(), QString("Vellicor1 - VANT Vellicor"));
     }
 
     void languagePackReplacesMenuTexts()
@@ -724,7 +776,7 @@ private slots:
         QVERIFY(app->InitInstance({}));
         QVERIFY(messages_.shown.empty());
         QCOMPARE(app->MainFrame()->menuBar()->actions().first()->text(), QString("&Datei"));
-        QCOMPARE(app->MainFrame()->windowTitle(), QString("VANT Vellicor (deutsch)"));
+        QCOMPARE(app->MainFrame()->windowTitle(), QString("Vellicor1 - VANT Vellicor (deutsch)"));
     }
 };
 

@@ -336,9 +336,17 @@ void CSGridWnd::Notify(int code)
     emit Notification(code);
 }
 
+void CSGridWnd::SetModified(bool modified)
+{
+    const bool was = modified_;
+    modified_ = modified;
+    if (modified && !was)
+        emit Edited();
+}
+
 void CSGridWnd::UserChanged()
 {
-    modified_ = true;
+    SetModified(true);
 }
 
 // ---- keyboard and mouse

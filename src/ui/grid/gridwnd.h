@@ -98,7 +98,7 @@ public:
     void SetReadOnly(bool readOnly);
     bool IsReadOnly() const { return readOnly_; }
     bool IsModified() const { return modified_; }
-    void SetModified(bool modified) { modified_ = modified; }
+    void SetModified(bool modified);
     // Only while handling NotifyDeletingRows: false keeps the rows.
     void SetDeleteProceed(bool proceed) { deleteProceed_ = proceed; }
 
@@ -121,6 +121,8 @@ signals:
     void Notification(int code);
     // The user closed the cell's editor on this text, typed or picked.
     void CellTyped(int row, int col, const QString& text);
+    // The user changed the grid since it was last marked unmodified.
+    void Edited();
 
 protected:
     bool event(QEvent* event) override;
