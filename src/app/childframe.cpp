@@ -6,6 +6,7 @@
 #include "ui/pages/vellicorview.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 
 namespace vellicor {
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
@@ -15,6 +16,10 @@ CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
+    // File Close owns the platform's close key; the same key here too would make both dead.
+    for (QAction* action : systemMenu()->actions())
+        if (action->shortcuts() == QKeySequence::keyBindings(QKeySequence::Close))
+            action->setShortcuts({});
     connect(view_, &CVellicorView::DocumentChanged, this, &CChildFrame::UpdateTitle);
     connect(view_, &CVellicorView::Edited, this, &CChildFrame::UpdateTitle);
     UpdateTitle();

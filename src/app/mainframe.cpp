@@ -171,6 +171,7 @@ void CMainFrame::CreateActions()
     connect(AddAction(cmd::FileNew, QKeySequence::New), &QAction::triggered, this, [this] { NewJob(); });
     connect(AddAction(cmd::FileOpen, QKeySequence::Open), &QAction::triggered, this, &CMainFrame::OnOpen);
     connect(AddAction(cmd::FileClose), &QAction::triggered, this, [this] { mdi_->closeActiveSubWindow(); });
+    Action(cmd::FileClose)->setShortcuts(QKeySequence::Close);
     connect(AddAction(cmd::FileSave, QKeySequence::Save), &QAction::triggered, this, [this] {
         if (CChildFrame* job = ActiveJob())
             SaveJob(*job, false);
@@ -444,9 +445,17 @@ CChildFrame* CMainFrame::OpenJob(const QString& path)
     return AddJobWindow(std::move(loaded.doc));
 }
 
+// Where no window manager hands the activation back when a dialog goes, the window's shortcuts
+// would be dead until the planner clicked into it.
+void CMainFrame::TakeKeysBack()
+{
+    activateWindow();
+}
+
 void CMainFrame::OnOpen()
 {
     const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), FileFilter());
+    TakeKeysBack();
     if (!path.isEmpty())
         OpenJob(path);
 }
@@ -458,6 +467,7 @@ bool CMainFrame::SaveJob(CChildFrame& job, bool askForName)
     if (askForName || path.isEmpty()) {
         const QString suggested = path.isEmpty() ? QString::fromStdString(doc.GetTitle()) + ".vcj" : path;
         path = QFileDialog::getSaveFileName(this, QString(), suggested, FileFilter());
+        TakeKeysBack();
         if (path.isEmpty())
             return false;
         if (QFileInfo(path).suffix().isEmpty())

@@ -61,6 +61,7 @@ private:
     void AddRecentFile(const QString& path);
     CChildFrame* AddJobWindow(std::unique_ptr<CVellicorDoc> doc);
 
+    void TakeKeysBack();
     void OnOpen();
     void OnToggleQtyByLength();
     // The active job after storing its page, when it has a result; else null, told to the user.

@@ -14,6 +14,7 @@
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
 #include "support/recordingshell.h"
+#include "support/whenmodal.h"
 #include "ui/dialogs/cutsettingsdlg.h"
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/dialogs/printpreviewdlg.h"
@@ -32,13 +33,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
+#include <QAbstractItemView>
 #include <QFile>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -619,16 +624,37 @@ private slots:
         QCOMPARE(job->GetDocument().GetPartCount(), 1);
         const QStringList figures = results(*job);
         QVERIFY(figures.size() > 3);
+        // The keys go on to the results once the progress window is gone.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(sheet->GetActivePage()->GetGrid()));
 
-        // Saved, closed and opened again, the result shows the same figures.
+        // Saved, closed and opened again, the result shows the same figures. The file dialogs are
+        // answered as the planner does, typing the name and Enter.
         const QString path = dir_->filePath("keyboard.vcj");
-        QVERIFY(frame->SaveJobTo(*job, path));
-        frame->Action(cmd::FileClose)->trigger();
-        QTRY_VERIFY(!frame->Jobs().contains(job));
-        QVERIFY(frame->OpenJob(path));
+        auto typeFileName = [](const QString& name) {
+            test::WhenModal<QFileDialog>([name](QFileDialog* dialog) {
+                // Keys reach the dialog once it is the active window; its name box has the focus.
+                QTRY_VERIFY(dialog->isActiveWindow());
+                auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+                QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, name);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        };
+        typeFileName(path);
+        key(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(job->GetDocument().GetPathName(), path.toStdString());
+        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(!job->GetDocument().IsModified());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(sheet->GetActivePage()->GetGrid()));
+        // Closed by the platform's standard key for it (Ctrl+F4 or Ctrl+W).
+        const QPointer<CChildFrame> closing(job);
+        QTest::keySequence(focus(), QKeySequence(QKeySequence::Close));
+        QTRY_VERIFY(closing.isNull());
+        typeFileName(path);
+        key(Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(frame->ActiveJob() && frame->ActiveJob()->GetDocument().GetPathName() == path.toStdString());
         CChildFrame* reopened = frame->ActiveJob();
-        QVERIFY(reopened);
-        QCOMPARE(reopened->GetDocument().GetPathName(), path.toStdString());
         QVERIFY(reopened->GetView().Sheet()->SetActivePage(CVellicorView::ResultsTab));
         QCOMPARE(results(*reopened), figures);
     }
