@@ -1,4 +1,5 @@
 #include "platform/stringids.h"
+#include "support/gridfit.h"
 #include "support/uifixture.h"
 #include "ui/dialogs/expressiondlg.h"
 #include "ui/grid/gridwnd.h"
@@ -468,6 +469,62 @@ private slots:
         grid->SetAllowPaste(false);
         grid->Paste();
         QCOMPARE(grid->GetValue(2, 1), QString());
+    }
+
+    // Columns widen to what they show, a length in inch fractions included, and never wrap it.
+    void columnsFitTheirContent_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("length");
+        QTest::newRow("result name") << "IDR_RES_PAT_OGL" << 1 << "Coil 1250 x 1.5 crca (A-17)" << false;
+        QTest::newRow("result thickness") << "IDR_RES_PAT_OGL" << 4 << "1.500 mm" << false;
+        QTest::newRow("result details")
+            << "IDR_RES_PAT_OGL" << 7 << "[ 300.000 x 2, 200.000 x 1, 150.000 x 1 ] Rest: 50.000" << false;
+        QTest::newRow("part remarks") << "IDR_PART_OGL" << 9 << "deliver before the 14th, pallet of 20" << false;
+        QTest::newRow("part length in inches") << "IDR_PART_OGL" << 2 << "161.925" << true;
+        QTest::newRow("inventory name") << "IDR_DB_STOCK_OGL" << 2 << "Offcut of C-2024-117 second shift" << false;
+        QTest::newRow("inventory length in inches") << "IDR_DB_STOCK_OGL" << 4 << "100012.3" << true;
+        QTest::newRow("inventory width in inches") << "IDR_DB_STOCK_OGL" << 5 << "161.925" << true;
+    }
+
+    void columnsFitTheirContent()
+    {
+        QFETCH(QString, layout);
+        QFETCH(int, col);
+        QFETCH(QString, value);
+        QFETCH(bool, length);
+        UnitSettings inches;
+        inches.lengthUnit = kUnitInchFraction;
+        SetUnitSettings(inches);
+        CSGridWnd grid(layout, ui_.Services());
+        grid.SetRowCount(1);
+        if (length)
+            grid.SetStyleRange(CGridRange::Cols(col, col), CGridStyle().SetControl(CellControl::LenEdit));
+        grid.show();
+        const int before = grid.columnWidth(col - 1);
+        grid.SetValue(1, col, value);
+        if (length)
+            QVERIFY2(grid.GetDisplayText(1, col).contains('/'), qPrintable(grid.GetDisplayText(1, col)));
+        const QStringList misfits = test::CellsThatDoNotFit(grid);
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join('\n')));
+
+        // Emptied again, the column keeps its width: a width the planner set is never taken away.
+        grid.SetValue(1, col, QString());
+        QApplication::processEvents();
+        QVERIFY(grid.columnWidth(col - 1) >= before);
+    }
+
+    // A text longer than any column may be stops at the greatest width and is cut, not wrapped.
+    void overlongTextStopsAtTheGreatestWidth()
+    {
+        CSGridWnd grid("IDR_PART_OGL", ui_.Services());
+        grid.show();
+        grid.SetValue(1, 9, QString(400, 'w'));
+        QApplication::processEvents();
+        QCOMPARE(grid.columnWidth(8), int(CSGridWnd::kMaxFitWidth));
+        QVERIFY(!grid.wordWrap());
     }
 
     void lengthCellsShowAndReadTheCurrentUnit()
