@@ -527,6 +527,50 @@ private slots:
         QVERIFY(!grid.wordWrap());
     }
 
+    // A cell the planner cannot change is shaded, on a coloured row too, and typing into it opens
+    // no editor and changes nothing.
+    void readOnlyCellsLookReadOnlyAndRefuseTyping_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("read-only column") << 0;
+        QTest::newRow("read-only column on a coloured row") << 1;
+        QTest::newRow("read-only grid") << 2;
+    }
+
+    void readOnlyCellsLookReadOnlyAndRefuseTyping()
+    {
+        QFETCH(int, kind);
+        auto grid = MakeGrid(2, 2);
+        grid->SetValue(1, 1, "12");
+        if (kind == 1)
+            grid->SetStyleRange(CGridRange::Rows(1, 1), CGridStyle().SetInterior(QColor(128, 128, 255)));
+        grid->resize(300, 200);
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
+        grid->SetCurrentCell(2, 2);
+        grid->clearSelection();
+        auto background = [&grid] {
+            const QRect cell = grid->visualRect(grid->model()->index(0, 0));
+            return grid->viewport()->grab().toImage().pixelColor(cell.right() - 3, cell.top() + 3);
+        };
+        const QColor editable = background();
+
+        if (kind == 2)
+            grid->SetReadOnly(true);
+        else
+            grid->SetStyleRange(CGridRange::Cols(1, 1), CGridStyle().SetReadOnly(true));
+        grid->Redraw();
+        const QColor readOnly = background();
+        QVERIFY2(readOnly != editable, qPrintable(readOnly.name() + " " + editable.name()));
+
+        grid->SetCurrentCell(1, 1);
+        QTest::keyClicks(grid.get(), "9");
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : grid.get(), Qt::Key_Return);
+        QVERIFY(!grid->indexWidget(grid->model()->index(0, 0)));
+        QCOMPARE(grid->GetValue(1, 1), QString("12"));
+        QVERIFY(!grid->IsModified());
+    }
+
     void lengthCellsShowAndReadTheCurrentUnit()
     {
         auto grid = MakeGrid(1, 2);
