@@ -19,8 +19,9 @@ inline QStringList CellsThatDoNotFit(CSGridWnd& grid)
     if (grid.wordWrap())
         misfits.append("the grid wraps its cells");
     const QFontMetrics font(grid.font());
-    // The item view's text margin on either side, as the style lays out a cell.
-    const int margins = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
+    // The item view's text margin on either side, as the style lays out a cell, and the grid line.
+    const int margins = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1)
+                      + (grid.showGrid() ? 1 : 0);
     for (int c = 1; c <= grid.GetColCount(); ++c) {
         if (grid.IsColHidden(c))
             continue;

@@ -325,13 +325,16 @@ void CSGridWnd::FitColumns()
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     const int rows = std::min(model_->rowCount(), kRowsMeasured);
+    const int gridSlack = (showGrid() ? 1 : 0) + 2;
     for (int c = 0; c < model_->columnCount(); ++c) {
         if (isColumnHidden(c))
             continue;
-        int need = horizontalHeader()->sectionSizeHint(c);
+        int cells = 0;
         for (int r = 0; r < rows; ++r)
-            need = std::max(need, itemDelegate()->sizeHint(option, model_->index(r, c)).width());
-        need = std::min(need, kMaxFitWidth);
+            cells = std::max(cells, itemDelegate()->sizeHint(option, model_->index(r, c)).width());
+        // The grid line takes a pixel of the column, and a text measured to its last pixel can
+        // still be elided when painted.
+        const int need = std::min(std::max(horizontalHeader()->sectionSizeHint(c), cells + gridSlack), kMaxFitWidth);
         if (need > columnWidth(c))
             setColumnWidth(c, need);
     }
