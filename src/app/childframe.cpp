@@ -6,6 +6,7 @@
 #include "ui/pages/vellicorview.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 
 namespace vellicor {
 CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
@@ -15,7 +16,12 @@ CChildFrame::CChildFrame(CMainFrame& frame, std::unique_ptr<CVellicorDoc> doc)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
+    // File Close owns the platform's close key; the same key here too would make both dead.
+    for (QAction* action : systemMenu()->actions())
+        if (action->shortcuts() == QKeySequence::keyBindings(QKeySequence::Close))
+            action->setShortcuts({});
     connect(view_, &CVellicorView::DocumentChanged, this, &CChildFrame::UpdateTitle);
+    connect(view_, &CVellicorView::Edited, this, &CChildFrame::UpdateTitle);
     UpdateTitle();
 }
 
@@ -27,8 +33,9 @@ CChildFrame::~CChildFrame()
 
 void CChildFrame::UpdateTitle()
 {
-    setWindowTitle(QString::fromStdString(doc_->GetTitle()) + "[*]");
-    setWindowModified(doc_->IsModified());
+    // The mark is part of the text, so that every place showing the title shows it alike.
+    const bool modified = doc_->IsModified() || view_->HasUnstoredEdits();
+    setWindowTitle(QString::fromStdString(doc_->GetTitle()) + (modified ? "*" : ""));
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event)

@@ -20,7 +20,7 @@ public:
     CVellicorDoc& GetDocument() const { return *doc_; }
     CVellicorView& GetView() const { return *view_; }
 
-    // Shows the document's title, with a mark while it has unsaved changes.
+    // Shows the document's title, with a mark while it or the page on show has unsaved changes.
     void UpdateTitle();
 
 protected:

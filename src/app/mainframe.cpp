@@ -119,8 +119,12 @@ CMainFrame::CMainFrame(CVellicorApp& app) : app_(app), mdi_(new QMdiArea(this))
 
     setGeometry(LoadWindowRect(app_.Store()));
     setWindowState(Qt::WindowMaximized);
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateMenus();
+        UpdateTitle();
+    });
     UpdateMenus();
+    UpdateTitle();
 }
 
 // The job windows go first, without questions: their close handling needs a whole frame.
@@ -167,6 +171,7 @@ void CMainFrame::CreateActions()
     connect(AddAction(cmd::FileNew, QKeySequence::New), &QAction::triggered, this, [this] { NewJob(); });
     connect(AddAction(cmd::FileOpen, QKeySequence::Open), &QAction::triggered, this, &CMainFrame::OnOpen);
     connect(AddAction(cmd::FileClose), &QAction::triggered, this, [this] { mdi_->closeActiveSubWindow(); });
+    Action(cmd::FileClose)->setShortcuts(QKeySequence::Close);
     connect(AddAction(cmd::FileSave, QKeySequence::Save), &QAction::triggered, this, [this] {
         if (CChildFrame* job = ActiveJob())
             SaveJob(*job, false);
@@ -221,7 +226,7 @@ void CMainFrame::CreateActions()
     qty->setCheckable(true);
     connect(qty, &QAction::triggered, this, &CMainFrame::OnToggleQtyByLength);
     connect(AddAction(cmd::CustomiseHeader), &QAction::triggered, this,
-            [this] { CustomiseHeader(app_.Paths(), app_.Shell()); });
+            [this] { CustomiseHeader(app_.Paths(), app_.Shell(), app_.Messages()); });
     connect(AddAction(cmd::CutSettings), &QAction::triggered, this, &CMainFrame::OnCutSettings);
     connect(AddAction(cmd::ManageInventory), &QAction::triggered, this,
             [this] { app_.Inventory().ManageInventory(app_.InventoryDialogs()); });
@@ -309,7 +314,7 @@ void CMainFrame::CreateMenus()
                             windowMenu_->removeAction(a);
                     int n = 0;
                     for (CChildFrame* job : Jobs()) {
-                        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(++n).arg(job->windowTitle().remove("[*]")));
+                        QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(++n).arg(job->windowTitle()));
                         a->setData(n);
                         a->setCheckable(true);
                         a->setChecked(job == ActiveJob());
@@ -407,6 +412,7 @@ void CMainFrame::AddRecentFile(const QString& path)
 CChildFrame* CMainFrame::AddJobWindow(std::unique_ptr<CVellicorDoc> doc)
 {
     auto* job = new CChildFrame(*this, std::move(doc));
+    connect(job, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
     mdi_->addSubWindow(job);
     job->showMaximized();
     mdi_->setActiveSubWindow(job);
@@ -439,9 +445,17 @@ CChildFrame* CMainFrame::OpenJob(const QString& path)
     return AddJobWindow(std::move(loaded.doc));
 }
 
+// Where no window manager hands the activation back when a dialog goes, the window's shortcuts
+// would be dead until the planner clicked into it.
+void CMainFrame::TakeKeysBack()
+{
+    activateWindow();
+}
+
 void CMainFrame::OnOpen()
 {
     const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), FileFilter());
+    TakeKeysBack();
     if (!path.isEmpty())
         OpenJob(path);
 }
@@ -453,6 +467,7 @@ bool CMainFrame::SaveJob(CChildFrame& job, bool askForName)
     if (askForName || path.isEmpty()) {
         const QString suggested = path.isEmpty() ? QString::fromStdString(doc.GetTitle()) + ".vcj" : path;
         path = QFileDialog::getSaveFileName(this, QString(), suggested, FileFilter());
+        TakeKeysBack();
         if (path.isEmpty())
             return false;
         if (QFileInfo(path).suffix().isEmpty())
@@ -534,7 +549,7 @@ const CVellicorDoc* CMainFrame::ResultOfActiveJob()
 QString CMainFrame::PdfPathFor(const CVellicorDoc& doc, const QString& suffix) const
 {
     const QFileInfo job(QString::fromStdString(doc.GetPathName()));
-    const QString base = doc.GetPathName().empty() ? ActiveJob()->windowTitle().remove("[*]") : job.completeBaseName();
+    const QString base = doc.GetPathName().empty() ? QString::fromStdString(doc.GetTitle()) : job.completeBaseName();
     return QDir(doc.GetPathName().empty() ? QDir::homePath() : job.absolutePath()).filePath(base + suffix + ".pdf");
 }
 
@@ -593,6 +608,26 @@ void CMainFrame::OnSendMail()
     if (WriteFileAtomically(copy.toStdString(), JobFileBytes(doc)) != FileError::None
         || !QProcess::startDetached("xdg-email", {"--attach", copy}))
         app_.Messages().Tell(ids::SendMailFailed, {}, MessageIcon::Error);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const QString program = Text(ids::AppTitle);
+    const CChildFrame* job = ActiveJob();
+    const QString title = job ? QString::fromStdString(Strings().Format(
+                                    ids::MainTitle, {job->windowTitle().toStdString(), program.toStdString()}))
+                              : program;
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
+// A maximised job window puts its own title into the main window's; the job's file name is shown
+// our way instead.
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        UpdateTitle();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -44,6 +44,7 @@ public:
     void OptimiseJob(CChildFrame& job);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -54,10 +55,13 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void UpdateMenus();
+    // "file - program" for the active job, the program's name alone without one.
+    void UpdateTitle();
     void UpdateRecentFiles();
     void AddRecentFile(const QString& path);
     CChildFrame* AddJobWindow(std::unique_ptr<CVellicorDoc> doc);
 
+    void TakeKeysBack();
     void OnOpen();
     void OnToggleQtyByLength();
     // The active job after storing its page, when it has a result; else null, told to the user.

@@ -115,6 +115,10 @@ EOptimiseEnd OptimiseWithProgress(QWidget* parent, CVellicorDoc& doc, IUserMessa
     loop.exec();
     worker.join(); // it has finished: the loop ends only on its word
     delete dialog;
+    // The window the keys went to before takes them again, also where no window manager hands the
+    // activation back.
+    if (parent)
+        parent->window()->activateWindow();
 
     if (run.Cancelled()) {
         doc.Layouts.Clear();

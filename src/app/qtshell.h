@@ -8,6 +8,7 @@ namespace vellicor {
 class QtShell : public IShell {
 public:
     bool OpenDocument(const std::string& path) override;
+    bool OpenFolder(const std::string& path) override;
     bool OpenUrl(const std::string& url) override;
 };
 

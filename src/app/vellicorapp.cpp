@@ -76,7 +76,6 @@ bool CVellicorApp::InitInstance(const QStringList& files, Splash splash)
         frame_->NewJob();
     for (const QString& file : files)
         ok = frame_->OpenJob(file) != nullptr && ok;
-    frame_->setWindowTitle(Text(ids::AppTitle));
     frame_->show();
     if (splash_) {
         // Where the frame really is once it is on the screen.

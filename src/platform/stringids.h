@@ -71,6 +71,14 @@ inline constexpr int KnifeSheetPart = 61975;
 // The cut settings dialog.
 inline constexpr int CutSettingOutOfRange = 61980;
 
+// Files written for the planner to open elsewhere.
+inline constexpr int ReportWrittenTo = 62000;
+inline constexpr int HeaderWrittenTo = 62001;
+inline constexpr int NoProgramOpens = 62002;
+
+// The main window's title: the active job, then the program.
+inline constexpr int MainTitle = 62003;
+
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;
 inline constexpr int LayoutRightTrim = 61761;

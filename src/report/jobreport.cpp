@@ -1,15 +1,18 @@
 #include "report/jobreport.h"
 
+#include "model/jobfile.h"
 #include "model/vellicordoc.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
 #include "platform/safefile.h"
 #include "platform/shell.h"
+#include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/usermessages.h"
 #include "report/reportcontent.h"
 #include "report/reportrtf.h"
 #include "report/rtfwriter.h"
+#include "report/showwrittenfile.h"
 #include "units/numtext.h"
 #include "units/units.h"
 
@@ -380,11 +383,13 @@ void ExportReport(const CVellicorDoc& doc, const ReportServices& services)
     }
     const std::string reportPath = ReportPathFor(doc.GetPathName());
     // When the file is held open, message 178 asks the user to close it; the old report is shown.
-    WriteReport(doc, reportPath, HeaderFilePath(services.paths), services.printer, services.messages);
-    services.shell.OpenDocument(reportPath);
+    if (WriteReport(doc, reportPath, HeaderFilePath(services.paths), services.printer, services.messages))
+        ShowWrittenFile(reportPath, ids::ReportWrittenTo, services.shell, services.messages);
+    else
+        ShowFile(reportPath, services.shell, services.messages);
 }
 
-bool CustomiseHeader(const IPaths& paths, IShell& shell)
+void CustomiseHeader(const IPaths& paths, IShell& shell, IUserMessages& messages)
 {
     // A first-time user gets the built-in header to start from instead of "file not found".
     const std::string header = HeaderFilePath(paths);
@@ -392,10 +397,12 @@ bool CustomiseHeader(const IPaths& paths, IShell& shell)
     if (!std::filesystem::exists(std::filesystem::u8path(header), ec)) {
         std::string content(DefaultRtfProlog());
         content += "}";
-        if (WriteFileAtomically(header, content) != FileError::None)
-            return false;
+        if (const FileError error = WriteFileAtomically(header, content); error != FileError::None) {
+            messages.Tell(SaveErrorId(error), {header}, MessageIcon::Error);
+            return;
+        }
     }
-    return shell.OpenDocument(header);
+    ShowWrittenFile(header, ids::HeaderWrittenTo, shell, messages);
 }
 
 } // namespace vellicor

@@ -37,11 +37,12 @@ bool WriteReport(const CVellicorDoc& doc, const std::string& path, const std::st
 // The result summary alone with the default prolog, for the Results page; no message on failure.
 bool WriteSummary(const CVellicorDoc& doc, const std::string& path, const IPrinterMetrics& printer);
 
-// "Export Output as RTF": writes the report beside the job file and shows it.
+// "Export Output as RTF": writes the report beside the job file, shows it, names the file and
+// offers to open its folder.
 void ExportReport(const CVellicorDoc& doc, const ReportServices& services);
 
 // Opens the report header for editing in the associated program, first creating it from the
-// built-in header when there is none. False when it could be neither created nor shown.
-bool CustomiseHeader(const IPaths& paths, IShell& shell);
+// built-in header when there is none; names the file and offers to open its folder.
+void CustomiseHeader(const IPaths& paths, IShell& shell, IUserMessages& messages);
 
 } // namespace vellicor

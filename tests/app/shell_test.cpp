@@ -13,6 +13,8 @@
 #include "platform/safefile.h"
 #include "platform/stringids.h"
 #include "support/recordingmessages.h"
+#include "support/recordingshell.h"
+#include "support/whenmodal.h"
 #include "ui/dialogs/cutsettingsdlg.h"
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/dialogs/printpreviewdlg.h"
@@ -31,12 +33,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
+#include <QAbstractItemView>
 #include <QFile>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -52,10 +59,10 @@ class ShellTest : public QObject {
 
 private:
     // A fresh application on its own settings file; nothing of the user's is touched.
-    std::unique_ptr<CVellicorApp> MakeApp()
+    std::unique_ptr<CVellicorApp> MakeApp(IShell* shell = nullptr)
     {
         auto settings = std::make_unique<QSettings>(dir_->filePath("settings.ini"), QSettings::IniFormat);
-        auto app = std::make_unique<CVellicorApp>(std::move(settings), &messages_);
+        auto app = std::make_unique<CVellicorApp>(std::move(settings), &messages_, shell);
         app->Paths().SetInstallDir(dir_->path());
         return app;
     }
@@ -227,6 +234,42 @@ private slots:
         QVERIFY(!frame->Action(cmd::KnifeSheet)->isEnabled());
     }
 
+    // The report and its header are files for other programs: the planner learns where they went and
+    // that nothing on this desktop opens them.
+    void writtenFilesAreNamedWhenNoProgramOpensThem()
+    {
+        test::RecordingShell shell;
+        shell.succeed = false;
+        auto app = MakeApp(&shell);
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* job = frame->ActiveJob();
+        AddJobWithOldResult(job->GetDocument());
+        QVERIFY(frame->SaveJobTo(*job, dir_->filePath("order.vcj")));
+        const std::string folder = dir_->path().toStdString();
+        struct Case {
+            int command;
+            std::string file;
+        };
+        const Case cases[] = {{cmd::ExportRtf, dir_->filePath("order.rtf").toStdString()},
+                              {cmd::CustomiseHeader, dir_->filePath("Data/Header.rtf").toStdString()}};
+        for (const Case& c : cases) {
+            messages_ = {};
+            shell = {};
+            shell.succeed = false;
+            frame->Action(c.command)->trigger();
+            QCOMPARE(shell.opened, std::vector<std::string>{c.file});
+            QCOMPARE(messages_.Ids(), (std::vector<int>{ids::NoProgramOpens, c.command == cmd::ExportRtf
+                                                                               ? ids::ReportWrittenTo
+                                                                               : ids::HeaderWrittenTo,
+                                                        ids::NoProgramOpens}));
+            QCOMPARE(messages_.shown[0].args, std::vector<std::string>{c.file});
+            QCOMPARE(messages_.shown[1].args, std::vector<std::string>{c.file});
+            QCOMPARE(shell.folders.size(), size_t(1));
+            QCOMPARE(messages_.shown[2].args, shell.folders);
+        }
+    }
+
     void toolMenuOpensTheDialogs()
     {
         auto app = MakeApp();
@@ -330,6 +373,57 @@ private slots:
         });
         QVERIFY(!EditUnitSettings(app->Store(), frame));
         QCOMPARE(CurrentUnitSettings().lengthUnit, kUnitInchFraction);
+    }
+
+    // The main window names the active job, marked while it has unsaved changes, through New, edits,
+    // Save As, switching windows and closing the last one; no title placeholder ever shows.
+    void titleNamesTheActiveJob()
+    {
+        auto app = MakeApp();
+        QVERIFY(app->InitInstance({}));
+        CMainFrame* frame = app->MainFrame();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        const QString program = Text(ids::AppTitle);
+        auto windowMenuTexts = [frame] {
+            QStringList texts;
+            for (QAction* m : frame->menuBar()->actions())
+                if (QMenu* menu = m->menu()) {
+                    emit menu->aboutToShow();
+                    for (QAction* a : menu->actions())
+                        texts.append(a->text());
+                }
+            return texts.join('\n');
+        };
+        auto check = [&](const QString& job) {
+            QCOMPARE(frame->windowTitle(), job.isEmpty() ? program : job + " - " + program);
+            const QString menus = windowMenuTexts();
+            QVERIFY2(!menus.contains("[*]"), qPrintable(menus));
+            for (CChildFrame* j : frame->Jobs())
+                QVERIFY2(!j->windowTitle().contains("[*]"), qPrintable(j->windowTitle()));
+        };
+
+        CChildFrame* first = frame->ActiveJob();
+        check("Vellicor1");
+        CSGridWnd* grid = first->GetView().Sheet()->GetActivePage()->GetGrid();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+        // A whole roll, typed into the cells and not yet stored into the job.
+        for (const char* cell : {"C1", "1250", "2", "", "100000"}) {
+            QTest::keyClicks(QApplication::focusWidget(), cell);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY(!first->GetDocument().IsModified());
+        check("Vellicor1*");
+
+        QVERIFY(frame->SaveJobTo(*first, dir_->filePath("sample.vcj")));
+        check("sample.vcj");
+        frame->Action(cmd::FileNew)->trigger();
+        check("Vellicor2");
+        QVERIFY(windowMenuTexts().contains("sample.vcj"));
+        frame->MdiArea()->setActiveSubWindow(first);
+        check("sample.vcj");
+        frame->MdiArea()->closeAllSubWindows();
+        QTRY_VERIFY(frame->Jobs().isEmpty());
+        check("");
     }
 
     void newJobsAreNumbered()
@@ -530,16 +624,37 @@ private slots:
         QCOMPARE(job->GetDocument().GetPartCount(), 1);
         const QStringList figures = results(*job);
         QVERIFY(figures.size() > 3);
+        // The keys go on to the results once the progress window is gone.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(sheet->GetActivePage()->GetGrid()));
 
-        // Saved, closed and opened again, the result shows the same figures.
+        // Saved, closed and opened again, the result shows the same figures. The file dialogs are
+        // answered as the planner does, typing the name and Enter.
         const QString path = dir_->filePath("keyboard.vcj");
-        QVERIFY(frame->SaveJobTo(*job, path));
-        frame->Action(cmd::FileClose)->trigger();
-        QTRY_VERIFY(!frame->Jobs().contains(job));
-        QVERIFY(frame->OpenJob(path));
+        auto typeFileName = [](const QString& name) {
+            test::WhenModal<QFileDialog>([name](QFileDialog* dialog) {
+                // Keys reach the dialog once it is the active window; its name box has the focus.
+                QTRY_VERIFY(dialog->isActiveWindow());
+                auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+                QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, name);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        };
+        typeFileName(path);
+        key(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(job->GetDocument().GetPathName(), path.toStdString());
+        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(!job->GetDocument().IsModified());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(sheet->GetActivePage()->GetGrid()));
+        // Closed by the platform's standard key for it (Ctrl+F4 or Ctrl+W).
+        const QPointer<CChildFrame> closing(job);
+        QTest::keySequence(focus(), QKeySequence(QKeySequence::Close));
+        QTRY_VERIFY(closing.isNull());
+        typeFileName(path);
+        key(Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(frame->ActiveJob() && frame->ActiveJob()->GetDocument().GetPathName() == path.toStdString());
         CChildFrame* reopened = frame->ActiveJob();
-        QVERIFY(reopened);
-        QCOMPARE(reopened->GetDocument().GetPathName(), path.toStdString());
         QVERIFY(reopened->GetView().Sheet()->SetActivePage(CVellicorView::ResultsTab));
         QCOMPARE(results(*reopened), figures);
     }
@@ -670,7 +785,7 @@ private slots:
         auto app = MakeApp();
         QVERIFY(app->InitInstance({}));
         QCOMPARE(messages_.Ids(), std::vector<int>{164});
-        QCOMPARE(app->MainFrame()->windowTitle(), QString("VANT Vellicor"));
+        QCOMPARE(app->MainFrame()->windowTitle(), QString("Vellicor1 - VANT Vellicor"));
     }
 
     void languagePackReplacesMenuTexts()
@@ -687,7 +802,7 @@ private slots:
         QVERIFY(app->InitInstance({}));
         QVERIFY(messages_.shown.empty());
         QCOMPARE(app->MainFrame()->menuBar()->actions().first()->text(), QString("&Datei"));
-        QCOMPARE(app->MainFrame()->windowTitle(), QString("VANT Vellicor (deutsch)"));
+        QCOMPARE(app->MainFrame()->windowTitle(), QString("Vellicor1 - VANT Vellicor (deutsch)"));
     }
 };
 

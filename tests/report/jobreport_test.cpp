@@ -1,5 +1,6 @@
 #include "report/jobreport.h"
 
+#include "platform/stringids.h"
 #include "report/rtfwriter.h"
 #include "reportfixture.h"
 #include "support/recordingmessages.h"
@@ -334,10 +335,61 @@ TEST_F(ExportReportTest, WritesBesideTheJobAndShowsIt)
     CVellicorDoc doc;
     test::BuildSampleJob(doc);
     doc.SetPathName(PathOf("order 17.vcj"));
+    messages.answers = {MessageAnswer::No};
     ExportReport(doc, services);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.Ids(), std::vector<int>{ids::ReportWrittenTo});
     EXPECT_EQ(shell.opened, std::vector<std::string>{PathOf("order 17.rtf")});
+    EXPECT_TRUE(shell.folders.empty());
     EXPECT_EQ(Read(PathOf("order 17.rtf")).rfind(R"({\rtf1 House style\pard)", 0), 0u);
+}
+
+// Both commands name the file they wrote and open its folder on Yes; when no program shows the
+// file or the folder, the planner is told which.
+TEST_F(ExportReportTest, WrittenFileIsNamedAndItsFolderOffered)
+{
+    enum Names { File, Folder };
+    struct Case {
+        const char* name;
+        bool header;
+        bool shellWorks;
+        MessageAnswer answer;
+        std::vector<std::pair<int, Names>> messages;
+    };
+    const Case cases[] = {
+        {"report, folder opened", false, true, MessageAnswer::Yes, {{ids::ReportWrittenTo, File}}},
+        {"report, folder declined", false, true, MessageAnswer::No, {{ids::ReportWrittenTo, File}}},
+        {"report, no program", false, false, MessageAnswer::Yes,
+         {{ids::NoProgramOpens, File}, {ids::ReportWrittenTo, File}, {ids::NoProgramOpens, Folder}}},
+        {"header, folder opened", true, true, MessageAnswer::Yes, {{ids::HeaderWrittenTo, File}}},
+        {"header, no program", true, false, MessageAnswer::No,
+         {{ids::NoProgramOpens, File}, {ids::HeaderWrittenTo, File}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages = {};
+        messages.answers = {c.answer};
+        shell = {};
+        shell.succeed = c.shellWorks;
+        const std::string file = PathOf(c.header ? "Header.rtf" : "job.rtf");
+        if (c.header) {
+            CustomiseHeader(paths, shell, messages);
+        } else {
+            CVellicorDoc doc;
+            test::BuildSampleJob(doc);
+            doc.SetPathName(PathOf("job.vcj"));
+            ExportReport(doc, services);
+        }
+        std::vector<std::pair<int, std::string>> shown;
+        for (const auto& m : messages.shown)
+            shown.emplace_back(m.id, m.args.empty() ? std::string() : m.args[0]);
+        std::vector<std::pair<int, std::string>> expected;
+        for (auto [id, names] : c.messages)
+            expected.emplace_back(id, names == File ? file : dir_.string());
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(shell.opened, std::vector<std::string>{file});
+        const bool folderAsked = c.answer == MessageAnswer::Yes;
+        EXPECT_EQ(shell.folders, folderAsked ? std::vector<std::string>{dir_.string()} : std::vector<std::string>{});
+    }
 }
 
 TEST_F(ExportReportTest, UnsavedJobOrMissingResultShowsNothing)
@@ -377,11 +429,13 @@ TEST_F(ExportReportTest, ReportThatCannotBeWrittenIsStillShown)
     ExportReport(doc, services);
     EXPECT_EQ(messages.Ids(), std::vector<int>{178});
     EXPECT_EQ(shell.opened, std::vector<std::string>{PathOf("gone/job.rtf")});
+    EXPECT_TRUE(shell.folders.empty());
 }
 
 TEST_F(ExportReportTest, CustomiseHeaderOpensTheHeaderFile)
 {
-    EXPECT_TRUE(CustomiseHeader(paths, shell));
+    messages.answers = {MessageAnswer::No};
+    CustomiseHeader(paths, shell, messages);
     EXPECT_EQ(shell.opened, std::vector<std::string>{PathOf("Header.rtf")});
 
     // The header it created reproduces the built-in one, and a header of the user's is kept.
@@ -389,9 +443,17 @@ TEST_F(ExportReportTest, CustomiseHeaderOpensTheHeaderFile)
     ASSERT_EQ(ReadWholeFile(PathOf("Header.rtf"), created), FileError::None);
     EXPECT_EQ(created, std::string(DefaultRtfProlog()) + "}");
     ASSERT_EQ(WriteFileAtomically(PathOf("Header.rtf"), "{\\rtf1 mine}"), FileError::None);
-    EXPECT_TRUE(CustomiseHeader(paths, shell));
+    CustomiseHeader(paths, shell, messages);
     ASSERT_EQ(ReadWholeFile(PathOf("Header.rtf"), created), FileError::None);
     EXPECT_EQ(created, "{\\rtf1 mine}");
+}
+
+TEST_F(ExportReportTest, HeaderThatCannotBeCreatedIsReportedAndNotShown)
+{
+    paths.data = PathOf("gone");
+    CustomiseHeader(paths, shell, messages);
+    EXPECT_EQ(messages.Ids(), std::vector<int>{ids::FileNotFound});
+    EXPECT_TRUE(shell.opened.empty());
 }
 
 } // namespace

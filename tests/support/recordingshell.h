@@ -14,12 +14,18 @@ struct RecordingShell : IShell {
         opened.push_back(path);
         return succeed;
     }
+    bool OpenFolder(const std::string& path) override
+    {
+        folders.push_back(path);
+        return succeed;
+    }
     bool OpenUrl(const std::string& url) override
     {
         urls.push_back(url);
         return succeed;
     }
     std::vector<std::string> opened;
+    std::vector<std::string> folders;
     std::vector<std::string> urls;
     bool succeed = true;
 };

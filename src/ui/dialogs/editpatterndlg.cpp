@@ -6,6 +6,7 @@
 #include "ui/dialogs/dialogbuttons.h"
 #include "ui/grid/gridmodel.h"
 #include "ui/grid/gridwnd.h"
+#include "ui/grid/readonlylook.h"
 #include "ui/helpcontext.h"
 #include "ui/drawing/layoutdrawing.h"
 #include "ui/grid/lenedit.h"
@@ -179,7 +180,7 @@ void CEditPatternDlg::BuildLayout()
     patternLength_->setObjectName(QString::number(IdPatternLength));
     remaining_->setObjectName(QString::number(IdRemainingWidth));
     for (QLineEdit* shown : {width_, material_, remaining_})
-        shown->setReadOnly(true);
+        ShowReadOnly(*shown);
 
     auto* coilBox = new QGroupBox(UiText(ids::PatternCoilsGroup), this);
     auto* coilForm = new QHBoxLayout(coilBox);

@@ -3,6 +3,7 @@
 #include "ui/grid/gridwnd.h"
 
 #include "ui/grid/gridmodel.h"
+#include "ui/grid/readonlylook.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -43,6 +44,18 @@ QWidget* CGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         break;
     }
     return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void CGridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const auto* grid = qobject_cast<const CSGridWnd*>(parent());
+    if ((index.flags() & Qt::ItemIsEditable) && !(grid && grid->IsReadOnly()))
+        return;
+    const QColor background = option->backgroundBrush.style() == Qt::NoBrush
+                                  ? option->palette.color(QPalette::Base)
+                                  : option->backgroundBrush.color();
+    option->backgroundBrush = ReadOnlyShade(background);
 }
 
 void CGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const

@@ -96,6 +96,8 @@ CSGridWnd::CSGridWnd(const QString& layout, UiServices services, QWidget* parent
     setItemDelegate(new CGridDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(kEditTriggers);
+    // A value split over two lines reads as two values; one too long for its column is cut instead.
+    setWordWrap(false);
     if (const CGridLayout* l = FindGridLayout(layout)) {
         model_->SetColCount(static_cast<int>(l->columns.size()));
         for (int c = 1; c <= GetColCount(); ++c) {
@@ -110,6 +112,12 @@ CSGridWnd::CSGridWnd(const QString& layout, UiServices services, QWidget* parent
             undo_->push(new CellEditCommand(*model_, row, col, before, after));
         UserChanged();
     });
+    connect(model_, &QAbstractItemModel::modelReset, this, &CSGridWnd::FitColumnsLater);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, &CSGridWnd::FitColumnsLater);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &CSGridWnd::FitColumnsLater);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &CSGridWnd::FitColumnsLater);
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, &CSGridWnd::FitColumnsLater);
+    FitColumnsLater();
     // The corner button is the view's only button child.
     corner_ = findChild<QAbstractButton*>();
     if (corner_)
@@ -230,6 +238,8 @@ void CSGridWnd::HideCols(int first, int last, bool hide)
 {
     for (int c = std::max(first, 1); c <= std::min(last, GetColCount()); ++c)
         setColumnHidden(c - 1, hide);
+    if (!hide)
+        FitColumnsLater();
 }
 
 bool CSGridWnd::IsColHidden(int col) const
@@ -297,6 +307,39 @@ void CSGridWnd::LockUpdate(bool lock)
     }
 }
 
+void CSGridWnd::FitColumnsLater()
+{
+    if (fitPending_)
+        return;
+    fitPending_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        fitPending_ = false;
+        FitColumns();
+    }, Qt::QueuedConnection);
+}
+
+void CSGridWnd::FitColumns()
+{
+    // Beyond this many rows the cost would show; the first rows tell the widths well enough.
+    constexpr int kRowsMeasured = 2000;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int rows = std::min(model_->rowCount(), kRowsMeasured);
+    const int gridSlack = (showGrid() ? 1 : 0) + 2;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        if (isColumnHidden(c))
+            continue;
+        int cells = 0;
+        for (int r = 0; r < rows; ++r)
+            cells = std::max(cells, itemDelegate()->sizeHint(option, model_->index(r, c)).width());
+        // The grid line takes a pixel of the column, and a text measured to its last pixel can
+        // still be elided when painted.
+        const int need = std::min(std::max(horizontalHeader()->sectionSizeHint(c), cells + gridSlack), kMaxFitWidth);
+        if (need > columnWidth(c))
+            setColumnWidth(c, need);
+    }
+}
+
 void CSGridWnd::BeginTrans(const QString& name)
 {
     if (transDepth_++ > 0)
@@ -336,9 +379,17 @@ void CSGridWnd::Notify(int code)
     emit Notification(code);
 }
 
+void CSGridWnd::SetModified(bool modified)
+{
+    const bool was = modified_;
+    modified_ = modified;
+    if (modified && !was)
+        emit Edited();
+}
+
 void CSGridWnd::UserChanged()
 {
-    modified_ = true;
+    SetModified(true);
 }
 
 // ---- keyboard and mouse

@@ -81,6 +81,10 @@ public:
     void Redraw();
     // Painting stops while any lock is held; the last unlock redraws.
     void LockUpdate(bool lock);
+    // Widens each shown column that its header or a cell would not fit, up to kMaxFitWidth; a
+    // column is never narrowed, so widths the user chose stay. Runs by itself after changes.
+    void FitColumns();
+    static constexpr int kMaxFitWidth = 480;
 
     // One undo step named `name` for every change from BeginTrans to the matching CommitTrans.
     void BeginTrans(const QString& name);
@@ -98,7 +102,7 @@ public:
     void SetReadOnly(bool readOnly);
     bool IsReadOnly() const { return readOnly_; }
     bool IsModified() const { return modified_; }
-    void SetModified(bool modified) { modified_ = modified; }
+    void SetModified(bool modified);
     // Only while handling NotifyDeletingRows: false keeps the rows.
     void SetDeleteProceed(bool proceed) { deleteProceed_ = proceed; }
 
@@ -121,6 +125,8 @@ signals:
     void Notification(int code);
     // The user closed the cell's editor on this text, typed or picked.
     void CellTyped(int row, int col, const QString& text);
+    // The user changed the grid since it was last marked unmodified.
+    void Edited();
 
 protected:
     bool event(QEvent* event) override;
@@ -154,6 +160,7 @@ private:
     double ToUserUnit(int row, int col, double value) const;
     double FromUserUnit(int row, int col, double value) const;
     void PaintCorner(QWidget* corner);
+    void FitColumnsLater();
     void SaveWidths() const;
 
     CGridModel* model_;
@@ -171,6 +178,7 @@ private:
     bool readOnly_ = false;
     bool modified_ = false;
     bool deleteProceed_ = true;
+    bool fitPending_ = false;
     bool notifyingMove_ = false;
     int lastRow_ = 0;
     int lastCol_ = 0;

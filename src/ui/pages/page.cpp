@@ -43,6 +43,7 @@ QString CSPage::GetTabTip() const
 CSGridWnd* CSPage::CreateGrid(const QString& layout)
 {
     grid_ = new CSGridWnd(layout, services_, this);
+    connect(grid_, &CSGridWnd::Edited, this, &CSPage::Edited);
     static_cast<QVBoxLayout*>(this->layout())->insertWidget(0, grid_, 1);
     return grid_;
 }

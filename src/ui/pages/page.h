@@ -39,6 +39,8 @@ public:
 signals:
     // The page wrote into the job.
     void DocumentChanged();
+    // The grid took edits that are not in the job yet.
+    void Edited();
 
 protected:
     // Concrete pages create and set up their grid, then call this, which loads the page.

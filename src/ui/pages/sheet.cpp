@@ -47,6 +47,7 @@ CSSheet::CSSheet(QWidget* parent) : QTabWidget(parent)
 void CSSheet::AddPage(CSPage* page)
 {
     connect(page, &CSPage::DocumentChanged, this, &CSSheet::DocumentChanged);
+    connect(page, &CSPage::Edited, this, &CSSheet::Edited);
     const int index = count();
     const QString image = QString(":/ui/tab%1.svg").arg(index);
     addTab(page, QFile::exists(image) ? QIcon(image) : QIcon(), page->GetCaption());

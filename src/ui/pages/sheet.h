@@ -23,6 +23,7 @@ public:
 
 signals:
     void DocumentChanged();
+    void Edited();
 
 private:
     void OnCurrentChanged(int index);

@@ -19,6 +19,7 @@ CVellicorView::CVellicorView(CVellicorDoc& doc, UiServices services, ResultServi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sheet_);
     connect(sheet_, &CSSheet::DocumentChanged, this, &CVellicorView::DocumentChanged);
+    connect(sheet_, &CSSheet::Edited, this, &CVellicorView::Edited);
     sheet_->AddPage(new CSStockPage(doc_, services));
     sheet_->AddPage(new CSSlitsPage(doc_, services));
     sheet_->AddPage(new CSPartPage(doc_, services));
@@ -43,6 +44,12 @@ void CVellicorView::ReloadActivePage()
 {
     if (CSPage* page = sheet_->GetActivePage())
         page->UpdateData(false);
+}
+
+bool CVellicorView::HasUnstoredEdits() const
+{
+    const CSPage* page = sheet_->GetActivePage();
+    return page && page->GetGrid() && page->GetGrid()->IsModified();
 }
 
 } // namespace vellicor

@@ -26,6 +26,8 @@ public:
     bool StoreActivePage();
     // Shows the document's data again, as after a change of units.
     void ReloadActivePage();
+    // Whether the active page holds edits not yet stored into the document.
+    bool HasUnstoredEdits() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,6 +35,8 @@ protected:
 signals:
     // A page wrote into the document.
     void DocumentChanged();
+    // A page took edits it has not stored yet.
+    void Edited();
 
 private:
     CVellicorDoc& doc_;

@@ -126,6 +126,27 @@ private slots:
         QCOMPARE(slits, 3);
     }
 
+    // The coil's width and material and the rest width are shown, not typed: they look it and
+    // take no keys, unlike the pattern length beside them.
+    void shownFiguresLookReadOnly()
+    {
+        auto doc = MakeJob();
+        CEditPatternDlg dialog(*doc, 0, ui_.Services());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto background = [](QWidget* box) {
+            return box->grab().toImage().pixelColor(box->width() - 6, box->height() / 2);
+        };
+        const QColor editable = background(dialog.PatternLengthEdit());
+        for (QLineEdit* shown : {dialog.WidthText(), dialog.MaterialText(), dialog.RemainingWidthText()}) {
+            QVERIFY(shown->isReadOnly());
+            QVERIFY2(background(shown) != editable, qPrintable(background(shown).name()));
+            const QString before = shown->text();
+            QTest::keyClicks(shown, "9");
+            QCOMPARE(shown->text(), before);
+        }
+    }
+
     void rowsFollowTypeItemAndWidth_data()
     {
         QTest::addColumn<bool>("slits");

@@ -1,4 +1,5 @@
 #include "platform/stringids.h"
+#include "support/gridfit.h"
 #include "support/uifixture.h"
 #include "ui/dialogs/expressiondlg.h"
 #include "ui/grid/gridwnd.h"
@@ -468,6 +469,106 @@ private slots:
         grid->SetAllowPaste(false);
         grid->Paste();
         QCOMPARE(grid->GetValue(2, 1), QString());
+    }
+
+    // Columns widen to what they show, a length in inch fractions included, and never wrap it.
+    void columnsFitTheirContent_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("length");
+        QTest::newRow("result name") << "IDR_RES_PAT_OGL" << 1 << "Coil 1250 x 1.5 crca (A-17)" << false;
+        QTest::newRow("result thickness") << "IDR_RES_PAT_OGL" << 4 << "1.500 mm" << false;
+        QTest::newRow("result details")
+            << "IDR_RES_PAT_OGL" << 7 << "[ 300.000 x 2, 200.000 x 1, 150.000 x 1 ] Rest: 50.000" << false;
+        QTest::newRow("part remarks") << "IDR_PART_OGL" << 9 << "deliver before the 14th, pallet of 20" << false;
+        QTest::newRow("part length in inches") << "IDR_PART_OGL" << 2 << "161.925" << true;
+        QTest::newRow("inventory name") << "IDR_DB_STOCK_OGL" << 2 << "Offcut of C-2024-117 second shift" << false;
+        QTest::newRow("inventory length in inches") << "IDR_DB_STOCK_OGL" << 4 << "100012.3" << true;
+        QTest::newRow("inventory width in inches") << "IDR_DB_STOCK_OGL" << 5 << "161.925" << true;
+    }
+
+    void columnsFitTheirContent()
+    {
+        QFETCH(QString, layout);
+        QFETCH(int, col);
+        QFETCH(QString, value);
+        QFETCH(bool, length);
+        UnitSettings inches;
+        inches.lengthUnit = kUnitInchFraction;
+        SetUnitSettings(inches);
+        CSGridWnd grid(layout, ui_.Services());
+        grid.SetRowCount(1);
+        if (length)
+            grid.SetStyleRange(CGridRange::Cols(col, col), CGridStyle().SetControl(CellControl::LenEdit));
+        grid.show();
+        const int before = grid.columnWidth(col - 1);
+        grid.SetValue(1, col, value);
+        if (length)
+            QVERIFY2(grid.GetDisplayText(1, col).contains('/'), qPrintable(grid.GetDisplayText(1, col)));
+        const QStringList misfits = test::CellsThatDoNotFit(grid);
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join('\n')));
+
+        // Emptied again, the column keeps its width: a width the planner set is never taken away.
+        grid.SetValue(1, col, QString());
+        QApplication::processEvents();
+        QVERIFY(grid.columnWidth(col - 1) >= before);
+    }
+
+    // A text longer than any column may be stops at the greatest width and is cut, not wrapped.
+    void overlongTextStopsAtTheGreatestWidth()
+    {
+        CSGridWnd grid("IDR_PART_OGL", ui_.Services());
+        grid.show();
+        grid.SetValue(1, 9, QString(400, 'w'));
+        QApplication::processEvents();
+        QCOMPARE(grid.columnWidth(8), int(CSGridWnd::kMaxFitWidth));
+        QVERIFY(!grid.wordWrap());
+    }
+
+    // A cell the planner cannot change is shaded, on a coloured row too, and typing into it opens
+    // no editor and changes nothing.
+    void readOnlyCellsLookReadOnlyAndRefuseTyping_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("read-only column") << 0;
+        QTest::newRow("read-only column on a coloured row") << 1;
+        QTest::newRow("read-only grid") << 2;
+    }
+
+    void readOnlyCellsLookReadOnlyAndRefuseTyping()
+    {
+        QFETCH(int, kind);
+        auto grid = MakeGrid(2, 2);
+        grid->SetValue(1, 1, "12");
+        if (kind == 1)
+            grid->SetStyleRange(CGridRange::Rows(1, 1), CGridStyle().SetInterior(QColor(128, 128, 255)));
+        grid->resize(300, 200);
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
+        grid->SetCurrentCell(2, 2);
+        grid->clearSelection();
+        auto background = [&grid] {
+            const QRect cell = grid->visualRect(grid->model()->index(0, 0));
+            return grid->viewport()->grab().toImage().pixelColor(cell.right() - 3, cell.top() + 3);
+        };
+        const QColor editable = background();
+
+        if (kind == 2)
+            grid->SetReadOnly(true);
+        else
+            grid->SetStyleRange(CGridRange::Cols(1, 1), CGridStyle().SetReadOnly(true));
+        grid->Redraw();
+        const QColor readOnly = background();
+        QVERIFY2(readOnly != editable, qPrintable(readOnly.name() + " " + editable.name()));
+
+        grid->SetCurrentCell(1, 1);
+        QTest::keyClicks(grid.get(), "9");
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : grid.get(), Qt::Key_Return);
+        QVERIFY(!grid->indexWidget(grid->model()->index(0, 0)));
+        QCOMPARE(grid->GetValue(1, 1), QString("12"));
+        QVERIFY(!grid->IsModified());
     }
 
     void lengthCellsShowAndReadTheCurrentUnit()

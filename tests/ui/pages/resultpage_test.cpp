@@ -8,6 +8,7 @@
 #include "optimiser/sequencing.h"
 #include "platform/safefile.h"
 #include "platform/stringids.h"
+#include "support/gridfit.h"
 #include "support/modaldialog.h"
 #include "support/resultfixture.h"
 #include "support/uifixture.h"
@@ -155,6 +156,11 @@ private slots:
         QCOMPARE(sheet.currentIndex(), int(CVellicorView::ResultsTab));
         auto* page = qobject_cast<CSResultPage*>(sheet.GetActivePage());
         QVERIFY(page);
+        // Names, thicknesses and slit details are read whole, on one line.
+        for (CSGridWnd* grid : page->findChildren<CSGridWnd*>()) {
+            const QStringList misfits = test::CellsThatDoNotFit(*grid);
+            QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join('\n')));
+        }
 
         // Row r is layout r - 1, in the order the optimiser left them.
         const CLayoutList& layouts = frame->GetDocument().Layouts;
