@@ -92,4 +92,26 @@ inline std::vector<std::vector<SlitPos>> PositionLists(const CPatternList& list)
     return out;
 }
 
+// Every multiset of `positions` positions of `fewest` to `most` slits, fewest slits first, each
+// ascending.
+inline std::vector<std::vector<SlitPos>> Multisets(SlitPos positions, std::size_t fewest, std::size_t most)
+{
+    std::vector<std::vector<SlitPos>> all;
+    std::vector<SlitPos> current;
+    auto extend = [&](auto&& self, SlitPos from, std::size_t size) -> void {
+        if (current.size() == size) {
+            all.push_back(current);
+            return;
+        }
+        for (SlitPos k = from; k < positions; ++k) {
+            current.push_back(k);
+            self(self, k, size);
+            current.pop_back();
+        }
+    };
+    for (std::size_t size = fewest; size <= most; ++size)
+        extend(extend, 0, size);
+    return all;
+}
+
 } // namespace vellicor::test

@@ -30,27 +30,6 @@ struct CTenWidths {
         opt->Iteration = 2;
     }
 
-    // Every multiset of the ten positions of `fewest` to `most` slits, fewest slits first.
-    static std::vector<Slits> Multisets(std::size_t fewest, std::size_t most)
-    {
-        std::vector<Slits> all;
-        Slits current;
-        auto extend = [&](auto&& self, SlitPos from, std::size_t size) -> void {
-            if (current.size() == size) {
-                all.push_back(current);
-                return;
-            }
-            for (SlitPos k = from; k < 10; ++k) {
-                current.push_back(k);
-                self(self, k, size);
-                current.pop_back();
-            }
-        };
-        for (std::size_t size = fewest; size <= most; ++size)
-            extend(extend, 0, size);
-        return all;
-    }
-
     double Total(const Slits& p) const { return PatternTotal(p, opt->Widths, 0.0); }
 
     COptimiserGroup group;
@@ -84,7 +63,7 @@ TEST(PassSelection, KeepsTheSamePatternsWhateverOrderThePassMadeThemIn)
         const CTenWidths job(c.base, c.apart, c.offset);
         ASSERT_EQ(job.opt->RequirementWidthCount(), 10u) << c.what;
         std::vector<Slits> expected;
-        for (const auto& [order, patterns] : Orders(CTenWidths::Multisets(2, 5))) {
+        for (const auto& [order, patterns] : Orders(test::Multisets(10, 2, 5))) {
             CPatternList fresh;
             for (const Slits& p : patterns)
                 fresh.Add(p, job.Total(p));
@@ -103,7 +82,7 @@ TEST(PassSelection, KeepsTheSamePatternsWhateverOrderThePassMadeThemIn)
 TEST(PassSelection, ALongPassKeepsWhatTheWholeListWouldKeep)
 {
     const CTenWidths job(200.0, 7.0);
-    const std::vector<Slits> made = CTenWidths::Multisets(2, 9);
+    const std::vector<Slits> made = test::Multisets(10, 2, 9);
     ASSERT_GT(made.size(), 65536u);
 
     const double usable = job.opt->MaxUsableWidth;

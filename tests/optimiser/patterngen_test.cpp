@@ -255,21 +255,7 @@ protected:
     CPatternList Fresh(std::size_t count) const
     {
         CPatternList list;
-        std::vector<Slits> all;
-        Slits current;
-        auto extend = [&](auto&& self, SlitPos from, std::size_t size) -> void {
-            if (current.size() == size) {
-                all.push_back(current);
-                return;
-            }
-            for (SlitPos k = from; k < 10; ++k) {
-                current.push_back(k);
-                self(self, k, size);
-                current.pop_back();
-            }
-        };
-        for (std::size_t size = 2; size <= 5; ++size)
-            extend(extend, 0, size);
+        const std::vector<Slits> all = test::Multisets(10, 2, 5);
         for (std::size_t i = 0; i < count; ++i)
             list.Add(all[i], PatternTotal(all[i], opt->Widths, 0.0));
         return list;
