@@ -252,6 +252,7 @@ constexpr std::array kStrings{
     BuiltinString{62001, "The report header is\n%1\n\nOpen the folder that holds it?"},
     BuiltinString{62002, "No program on this computer opens\n%1"},
     BuiltinString{62003, "%1 - %2"},
+    BuiltinString{62010, "Page %1 of %2"},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

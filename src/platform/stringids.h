@@ -78,6 +78,8 @@ inline constexpr int NoProgramOpens = 62002;
 
 // The main window's title: the active job, then the program.
 inline constexpr int MainTitle = 62003;
+// The foot of a printed page.
+inline constexpr int PageOfPages = 62010;
 
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;

@@ -2,15 +2,23 @@
 
 #include "report/reportcontent.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+
+#include <cmath>
 
 namespace vellicor {
 namespace {
 
 constexpr double kNormalPoints = 9.0;
 constexpr double kLargePoints = 18.0;
+constexpr double kPaddingShare = 0.35;
+// Marks the blocks that head a table.
+constexpr int kHeadingProperty = QTextFormat::UserProperty;
 
 QString Qt(const std::string& text)
 {
@@ -52,7 +60,7 @@ void WriteTable(QTextCursor& cursor, const ReportTable& table, double points)
     format.setBorderBrush(Qt::black);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderCollapse(true);
-    format.setCellPadding(points * 0.35);
+    format.setCellPadding(points * kPaddingShare);
     format.setCellSpacing(0);
     format.setHeaderRowCount(1);
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
@@ -94,8 +102,9 @@ void FillTextDocument(const ReportContent& content, QTextDocument& doc)
     QTextCursor cursor(&doc);
     bool first = true;
     // The empty document's own block takes the first paragraph, so that it does not start blank.
-    auto paragraph = [&](const std::string& text, double scale, bool pageBreak) {
+    auto paragraph = [&](const std::string& text, double scale, bool pageBreak, bool heading) {
         QTextBlockFormat block;
+        block.setProperty(kHeadingProperty, heading);
         block.setTopMargin(first || pageBreak ? 0 : points * 0.9);
         block.setBottomMargin(points * 0.4);
         if (pageBreak && !first)
@@ -108,10 +117,32 @@ void FillTextDocument(const ReportContent& content, QTextDocument& doc)
         first = false;
     };
     if (!content.Title.empty())
-        paragraph(content.Title, 1.6, false);
+        paragraph(content.Title, 1.6, false, false);
     for (const ReportTable& table : content.Tables) {
-        paragraph(table.Heading, 1.3, table.NewPage);
+        paragraph(table.Heading, 1.3, table.NewPage, true);
         WriteTable(cursor, table, points);
+    }
+}
+
+void KeepHeadingsWithTables(QTextDocument& doc)
+{
+    const double pageHeight = doc.pageSize().height();
+    if (pageHeight <= 0)
+        return;
+    const double points = doc.defaultFont().pointSizeF();
+    const double row = QFontMetricsF(doc.defaultFont()).lineSpacing() + 2 * points * kPaddingShare + 2;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (!block.blockFormat().property(kHeadingProperty).toBool())
+            continue;
+        // Asked afresh for each heading: moving one moves those after it.
+        const QRectF rect = doc.documentLayout()->blockBoundingRect(block);
+        const double pageEnd = (std::floor(rect.top() / pageHeight) + 1) * pageHeight;
+        if (pageEnd - rect.bottom() >= 2 * row)
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        format.setTopMargin(0);
+        QTextCursor(block).setBlockFormat(format);
     }
 }
 

@@ -11,4 +11,8 @@ struct ReportContent;
 // QGuiApplication for its fonts.
 void FillTextDocument(const ReportContent& content, QTextDocument& doc);
 
+// Starts a new page at each heading that the foot of its page would part from its table: one with
+// less room below it than the table's header and first row take. The page size must be set.
+void KeepHeadingsWithTables(QTextDocument& doc);
+
 } // namespace vellicor

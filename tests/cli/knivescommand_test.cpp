@@ -88,6 +88,8 @@ TEST_F(KnivesCommand, ExampleJobSheetAndReport)
     const std::string last = test::PdfText(sheet, layouts);
     const std::string heading = "Layout " + std::to_string(layouts) + " of " + std::to_string(layouts);
     EXPECT_NE(last.find("Knife Sheet - " + heading), std::string::npos) << last;
+    EXPECT_NE(last.find("Page " + std::to_string(layouts) + " of " + std::to_string(layouts)), std::string::npos)
+        << last;
 
     const std::string report = Path("report.pdf");
     ASSERT_EQ(Cli({"report", planned, "-o", report}).status, cli::kExitOk);
@@ -98,6 +100,11 @@ TEST_F(KnivesCommand, ExampleJobSheetAndReport)
     for (const std::string& expected : {std::string("VANT Vellicor Software - Report"), std::string("Result Summary"),
                                         std::string("Summary Of Layouts"), std::string("Layout 1 of "), heading})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // Every page is numbered at its foot.
+    for (int page = 1; page <= pages; ++page) {
+        const std::string foot = "Page " + std::to_string(page) + " of " + std::to_string(pages);
+        EXPECT_NE(test::PdfText(report, page).find(foot), std::string::npos) << foot;
+    }
 }
 
 TEST_F(KnivesCommand, FailuresExitWithTheirStatus)
