@@ -90,7 +90,8 @@ void CPassSelection::Offer(std::span<const SlitPos> positions, double total)
     const std::uint32_t hash = HashPositions(positions);
     if (index_.Find(positions, hash) != CPatternIndex::NotFound)
         return;
-    if (!balanced)
+    // Below the limit no balance is asked for: the first prune finds those it needs.
+    if (pruned_ && !balanced)
         keys.Balance = Step(Balance({positions, total}, widths_));
     held_.Add(positions, total, hash);
     index_.Insert(held_.Size() - 1);
@@ -119,8 +120,11 @@ void CPassSelection::MarkBest(std::vector<std::uint32_t>& members, std::size_t q
 
 void CPassSelection::Prune()
 {
-    pruned_ = true;
     const std::size_t n = held_.Size();
+    if (!pruned_)
+        for (std::size_t i = 0; i < n; ++i)
+            keys_[i].Balance = Step(Balance(held_.View(i), widths_));
+    pruned_ = true;
     // The held patterns of each position, one block a position.
     std::vector<std::uint32_t> start(positions_ + 1, 0);
     for (auto& e : held_.Entries) {
