@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 namespace vellicor {
 namespace {
@@ -15,7 +16,9 @@ namespace {
 constexpr std::string_view kHeader = "vellicor-booking 1\n";
 constexpr std::string_view kEnd = "end ";
 
-std::string Checksum(std::string_view bytes)
+} // namespace
+
+std::string JournalChecksum(std::string_view bytes)
 {
     std::uint64_t hash = 14695981039346656037ull;
     for (const char c : bytes) {
@@ -26,6 +29,8 @@ std::string Checksum(std::string_view bytes)
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;
 }
+
+namespace {
 
 bool ReadNumber(std::string_view& bytes, std::size_t& value)
 {
@@ -44,6 +49,16 @@ bool Take(std::string_view& bytes, std::string_view expected)
     return true;
 }
 
+// A name beside the path that nothing holds yet.
+std::string AsidePath(const std::string& path)
+{
+    std::string aside = path + ".changed";
+    std::error_code ec;
+    for (int n = 2; std::filesystem::exists(std::filesystem::u8path(aside), ec); ++n)
+        aside = path + ".changed-" + std::to_string(n);
+    return aside;
+}
+
 } // namespace
 
 std::string JournalPath(const std::string& dataDir)
@@ -55,12 +70,15 @@ std::string JournalBytes(const BookingJournal& journal)
 {
     std::string bytes(kHeader);
     for (const auto& entry : journal.Entries) {
-        bytes += "file " + std::to_string(entry.Path.size()) + ' ' + std::to_string(entry.Bytes.size()) + '\n';
+        bytes += "file " + std::to_string(entry.Path.size()) + ' ' + std::to_string(entry.Bytes.size());
+        if (!entry.Before.empty())
+            bytes += ' ' + entry.Before;
+        bytes += '\n';
         bytes += entry.Path;
         bytes += entry.Bytes;
         bytes += '\n';
     }
-    bytes += std::string(kEnd) + Checksum(bytes) + '\n';
+    bytes += std::string(kEnd) + JournalChecksum(bytes) + '\n';
     return bytes;
 }
 
@@ -68,7 +86,7 @@ std::optional<BookingJournal> ParseJournal(std::string_view bytes)
 {
     const std::size_t endLine = bytes.rfind(kEnd);
     if (endLine == std::string_view::npos
-        || bytes.substr(endLine) != std::string(kEnd) + Checksum(bytes.substr(0, endLine)) + '\n')
+        || bytes.substr(endLine) != std::string(kEnd) + JournalChecksum(bytes.substr(0, endLine)) + '\n')
         return std::nullopt;
     std::string_view rest = bytes.substr(0, endLine);
     if (!Take(rest, kHeader))
@@ -77,10 +95,20 @@ std::optional<BookingJournal> ParseJournal(std::string_view bytes)
     while (!rest.empty()) {
         std::size_t pathSize = 0;
         std::size_t size = 0;
-        if (!Take(rest, "file ") || !ReadNumber(rest, pathSize) || !Take(rest, " ") || !ReadNumber(rest, size)
-            || !Take(rest, "\n") || rest.size() < pathSize + size + 1 || rest[pathSize + size] != '\n')
+        std::string before;
+        if (!Take(rest, "file ") || !ReadNumber(rest, pathSize) || !Take(rest, " ") || !ReadNumber(rest, size))
             return std::nullopt;
-        journal.Entries.push_back({std::string(rest.substr(0, pathSize)), std::string(rest.substr(pathSize, size))});
+        if (Take(rest, " ")) {
+            const std::size_t digits = JournalChecksum("").size();
+            if (rest.size() < digits)
+                return std::nullopt;
+            before = rest.substr(0, digits);
+            rest.remove_prefix(digits);
+        }
+        if (!Take(rest, "\n") || rest.size() < pathSize + size + 1 || rest[pathSize + size] != '\n')
+            return std::nullopt;
+        journal.Entries.push_back(
+            {std::string(rest.substr(0, pathSize)), std::string(rest.substr(pathSize, size)), std::move(before)});
         rest.remove_prefix(pathSize + size + 1);
     }
     return journal;
@@ -89,6 +117,16 @@ std::optional<BookingJournal> ParseJournal(std::string_view bytes)
 bool ApplyJournal(const BookingJournal& journal, IUserMessages& messages)
 {
     for (const auto& entry : journal.Entries) {
+        std::string current;
+        if (!entry.Before.empty() && ReadWholeFile(entry.Path, current) == FileError::None && current != entry.Bytes
+            && JournalChecksum(current) != entry.Before) {
+            const std::string aside = AsidePath(entry.Path);
+            if (const int error = SaveErrorId(WriteFileAtomically(aside, current)); error != 0) {
+                messages.Tell(error, {aside}, MessageIcon::Error);
+                return false;
+            }
+            messages.Tell(ids::ChangedFileKeptAside, {entry.Path, aside}, MessageIcon::Warning);
+        }
         if (const int error = SaveErrorId(WriteFileAtomically(entry.Path, entry.Bytes)); error != 0) {
             messages.Tell(error, {entry.Path}, MessageIcon::Error);
             return false;

@@ -1,5 +1,6 @@
 // The file store's side of the store interface, beside the operations of inventory.cpp.
 #include "inventory/inventory.h"
+#include "inventory/inventorylock.h"
 #include "inventory/matedb.h"
 #include "inventory/stockdb.h"
 #include "inventory/stockusedlog.h"
@@ -26,6 +27,8 @@ bool WriteOrTell(const std::string& path, std::string_view bytes, IUserMessages&
 
 int CsInventory::ReadStock(CsStockDb& db)
 {
+    if (!CompleteLeftBooking(dataDir_, messages_, lockWait_))
+        return kInventoryFailed;
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::u8path(StockDbPath()), ec) && !ec) {
         db.Load({});

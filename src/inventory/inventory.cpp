@@ -39,13 +39,19 @@ bool ReadLog(const std::string& path, std::string& log, IUserMessages& messages)
     return false;
 }
 
-// Tells nobody: for housekeeping whose failures the operation that follows reports itself.
-class CQuietMessages : public IUserMessages {
+// Passes on only what opening alone can say: that completing a left booking kept a changed file
+// aside. A busy, missing or damaged inventory the operation that follows tells itself.
+class COpeningMessages : public IUserMessages {
 public:
-    MessageAnswer Show(int, const std::vector<std::string>&, MessageButtons, MessageIcon) override
+    explicit COpeningMessages(IUserMessages& to) : to_(to) {}
+
+    MessageAnswer Show(int id, const std::vector<std::string>& args, MessageButtons buttons, MessageIcon icon) override
     {
-        return MessageAnswer::Cancel;
+        return id == ids::ChangedFileKeptAside ? to_.Show(id, args, buttons, icon) : MessageAnswer::Cancel;
     }
+
+private:
+    IUserMessages& to_;
 };
 
 } // namespace
@@ -54,10 +60,11 @@ CsInventory::CsInventory(std::string dataDir, IUserMessages& messages, std::chro
     : dataDir_(std::move(dataDir)), messages_(messages), lockWait_(lockWait)
 {
     StripTrailingSlash(dataDir_);
-    // Without waiting and without a word: a busy, missing or damaged inventory is told once, by
-    // the operation the inventory was opened for.
-    CQuietMessages quiet;
-    Purge(quiet, std::chrono::milliseconds(0));
+    // Waits like any operation, so that a booking another program is making or left is complete
+    // before the caller reads its job; what stands in the way is told once, by the operation the
+    // inventory was opened for.
+    COpeningMessages opening(messages_);
+    Purge(opening, lockWait_);
 }
 
 std::unique_ptr<DirectoryLock> CsInventory::Lock()
@@ -137,9 +144,13 @@ int CsInventory::Book(BookingRequest& request)
             != MessageAnswer::Yes)
         return kInventoryCancelled;
 
+    // The job is saved without the lock: a version saved between an interruption and the roll
+    // forward is kept rather than overwritten.
+    std::string jobBefore;
+    const bool jobRead = ReadWholeFile(request.JobPath, jobBefore) == FileError::None;
     const BookingJournal journal{{{Absolute(StockDbPath()), plan.Stock.Bytes()},
                                   {Absolute(StockUsedPath()), plan.StockUsed},
-                                  {Absolute(request.JobPath), request.JobBytes}}};
+                                  {Absolute(request.JobPath), request.JobBytes, jobRead ? JournalChecksum(jobBefore) : ""}}};
     const std::string journalPath = JournalPath(dataDir_);
     if (const int error = SaveErrorId(WriteFileAtomically(journalPath, JournalBytes(journal))); error != 0) {
         messages_.Tell(error, {journalPath}, MessageIcon::Error);

@@ -26,8 +26,8 @@ inline constexpr int kInventoryCancelled = 3;
 // and a lock that another planner keeps longer than `lockWait` are told through the messages.
 class CsInventory : public IInventoryStore {
 public:
-    // Completes a left booking and purges the used-up offcuts at once when the inventory is free;
-    // what stands in the way is told by the operation that follows.
+    // Completes a left booking and purges the used-up offcuts at once; what stands in the way is
+    // told by the operation that follows.
     CsInventory(std::string dataDir, IUserMessages& messages, std::chrono::milliseconds lockWait = kInventoryLockWait);
 
     // The user edits the whole inventory; Done when saved, Cancelled. When the file changed while the

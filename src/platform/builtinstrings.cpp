@@ -253,6 +253,7 @@ constexpr std::array kStrings{
     BuiltinString{62002, "No program on this computer opens\n%1"},
     BuiltinString{62003, "%1 - %2"},
     BuiltinString{62010, "Page %1 of %2"},
+    BuiltinString{62011, "An interrupted booking was completed and wrote\n%1\nwhich had been changed since. The changed version was kept as\n%2"},
     BuiltinString{1000105, "Ti&p of the Day..."},
     BuiltinString{1032771, "Optimise\tF9"},
     BuiltinString{1032772, "Export Output as RTF"},

@@ -80,6 +80,8 @@ inline constexpr int NoProgramOpens = 62002;
 inline constexpr int MainTitle = 62003;
 // The foot of a printed page.
 inline constexpr int PageOfPages = 62010;
+// A booking completed after an interruption.
+inline constexpr int ChangedFileKeptAside = 62011;
 
 // The layout drawing.
 inline constexpr int LayoutLeftTrim = 61760;

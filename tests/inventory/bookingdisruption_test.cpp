@@ -48,8 +48,11 @@ Outcome BookJobFile(const fs::path& data, const fs::path& job, MessageAnswer unm
         auto doc = ParseJobFile(bytes, MemorySettingsStore());
         if (!doc)
             return Outcome::Failed;
-        if (doc->InventoryUpdated != 0)
+        if (doc->InventoryUpdated != 0) {
+            if (told)
+                *told = messages.Ids();
             return Outcome::AlreadyBooked;
+        }
         BookingLists lists = FillLists(*doc);
         BookingRequest request{doc->OrderNo, lists.UsedStock, lists.Offcuts, job.string(), {}, bytes};
         doc->InventoryUpdated = 1;
@@ -262,6 +265,32 @@ TEST_F(BookingDisruption, EveryJobEndsBookedExactlyOnceOrNotAtAll)
             EXPECT_EQ(entry.path().extension(), entry.path().filename() == "inventory.lck" ? ".lck" : ".db")
                 << entry.path();
     }
+}
+
+// Killed while writing stock.db, then the job saved again by the planner before any program opened
+// the inventory: the next booking program completes the booking, marks the job booked, keeps the
+// planner's version beside it and says so, and books nothing twice.
+TEST_F(BookingDisruption, AJobSavedAfterAnInterruptedBookingIsKeptBeside)
+{
+    const Case c{.name = "killed at the write of stock.db"};
+    Prepare(c);
+    const std::string stockBefore = test::ReadFile(Data() / "stock.db");
+    InjectWriteFault(2, WriteFault::Stop);
+    EXPECT_EQ(BookAll(c, nullptr)[0], Outcome::Stopped);
+    ClearWriteFault();
+
+    auto edited = test::MakeBookingJob();
+    edited->OrderNo = "J0 edited";
+    ASSERT_EQ(SaveJobFile(*edited, JobPath(0).string()), 0);
+    const std::string editedBytes = test::ReadFile(JobPath(0));
+
+    std::vector<int> told;
+    EXPECT_EQ(BookAll(c, &told)[0], Outcome::AlreadyBooked);
+    EXPECT_EQ(told, std::vector<int>{ids::ChangedFileKeptAside});
+    EXPECT_EQ(FlaggedJobs(c), 1);
+    ExpectInventoryOf(c, 1, stockBefore);
+    EXPECT_EQ(test::ReadFile(JobPath(0).string() + ".changed"), editedBytes);
+    EXPECT_FALSE(fs::exists(Data() / "booking.jnl"));
 }
 
 TEST(BookingPlan, IdsNeitherOverflowNorRepeatAndSumsSaturate)

@@ -223,7 +223,7 @@ TEST_F(Inventory, AnInventoryInUseIsToldAfterABoundedWait)
     CsInventory inventory(dir_.string(), messages_, std::chrono::milliseconds(20));
     EXPECT_EQ(inventory.DeductUsedStock({Stock(1, CsStockRec::Prime, 1)}), kInventoryFailed);
     EXPECT_EQ(test::ReadFile(Path("stock.db")), before);
-    // Once, by the operation: opening does not wait for the lock nor tell of it.
+    // Once, by the operation: opening waits as long but says nothing of it.
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, "The stock inventory in " + dir_.string()
                                            + " is in use by another planner. Please try again in a moment.");
