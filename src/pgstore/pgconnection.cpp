@@ -125,6 +125,12 @@ std::optional<PgResult> PgConnection::Exec(const std::string& sql, const PgParam
         values.push_back(p ? p->c_str() : nullptr);
     PgResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
                                  nullptr, 0));
+    if (answerHook_ && answerHook_(sql)) {
+        error_ = "the connection broke before the answer came";
+        failure_ = PgFailure::Lost;
+        Drop();
+        return std::nullopt;
+    }
     const pg_result* res = result.result_;
     const ExecStatusType status = PQresultStatus(res);
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {

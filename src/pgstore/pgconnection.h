@@ -71,6 +71,9 @@ public:
 
     // Called before every statement; tests break the connection at chosen steps with it.
     void SetStatementHook(std::function<void(const std::string& sql)> hook) { hook_ = std::move(hook); }
+    // Called after every statement the server answered; true loses the answer with the connection,
+    // as when the network breaks just then.
+    void SetAnswerHook(std::function<bool(const std::string& sql)> hook) { answerHook_ = std::move(hook); }
 
 private:
     void Drop();
@@ -80,6 +83,7 @@ private:
     PgFailure failure_ = PgFailure::None;
     std::string error_;
     std::function<void(const std::string&)> hook_;
+    std::function<bool(const std::string&)> answerHook_;
 };
 
 // A double or float as text that reads back to the same value in PostgreSQL and in ParseExact.

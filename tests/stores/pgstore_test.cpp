@@ -203,6 +203,46 @@ TEST_F(PgStore, ABookingWhoseConnectionIsKilledAtAnyStepIsCompleteOrAbsent)
     }
 }
 
+// The server commits a booking but its answer is lost with the connection: the booking cannot know
+// whether it went through, so it asks, finds its own attempt and reports it done with the offcut
+// ids it was given. It is in the store once, as a booking that lost nothing is.
+TEST_F(PgStore, ABookingWhoseCommitAnswerIsLostIsDoneOnce)
+{
+    std::string reference;
+    std::vector<int> referenceIds;
+    {
+        const auto store = FreshStore();
+        BookingRequest booking = JobBooking();
+        ASSERT_EQ(store->Book(booking), kInventoryDone);
+        reference = Bytes(*store);
+        for (const auto& rec : booking.Offcuts)
+            referenceIds.push_back(rec.Id);
+    }
+    const auto store = FreshStore();
+    // The commit of the transaction that claimed the booking, the first time only.
+    bool claimed = false;
+    bool lost = false;
+    store->Connection().SetAnswerHook([&](const std::string& sql) {
+        claimed = claimed || sql.starts_with("INSERT INTO vellicor.bookings");
+        if (!claimed || lost || sql != "COMMIT")
+            return false;
+        lost = true;
+        return true;
+    });
+    BookingRequest booking = JobBooking();
+    EXPECT_EQ(store->Book(booking), kInventoryDone);
+    store->Connection().SetAnswerHook({});
+    EXPECT_TRUE(lost);
+    EXPECT_TRUE(messages_.shown.empty());
+    std::vector<int> ids;
+    for (const auto& rec : booking.Offcuts)
+        ids.push_back(rec.Id);
+    EXPECT_EQ(ids, referenceIds);
+    EXPECT_EQ(Bytes(*store), reference);
+    BookingRequest again = JobBooking();
+    EXPECT_EQ(store->Book(again), kInventoryAlreadyBooked);
+}
+
 // Several vellicor-cli processes book jobs into one database at once, two of them the same job.
 TEST_F(PgStore, BookingsFromSeveralProcessesAtOnceLoseNothing)
 {
