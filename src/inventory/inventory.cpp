@@ -10,7 +10,6 @@
 #include "platform/safefile.h"
 #include "platform/stringids.h"
 #include "platform/usermessages.h"
-#include "platform/usermessages.h"
 #include "units/textutil.h"
 
 #include <algorithm>
@@ -64,22 +63,22 @@ CsInventory::CsInventory(std::string dataDir, IUserMessages& messages, std::chro
     // before the caller reads its job; what stands in the way is told once, by the operation the
     // inventory was opened for.
     COpeningMessages opening(messages_);
-    Purge(opening, lockWait_);
+    Purge(opening);
 }
 
 std::unique_ptr<DirectoryLock> CsInventory::Lock()
 {
-    return Lock(messages_, lockWait_);
+    return Lock(messages_);
 }
 
-std::unique_ptr<DirectoryLock> CsInventory::Lock(IUserMessages& messages, std::chrono::milliseconds wait)
+std::unique_ptr<DirectoryLock> CsInventory::Lock(IUserMessages& messages)
 {
     std::error_code ec;
     if (!std::filesystem::is_directory(std::filesystem::u8path(dataDir_), ec)) {
         messages.Tell(ids::FileNotFound, {StockDbPath()}, MessageIcon::Error);
         return nullptr;
     }
-    return LockInventory(dataDir_, messages, wait);
+    return LockInventory(dataDir_, messages, lockWait_);
 }
 
 bool CsInventory::LoadStock(CsStockDb& db)
@@ -230,13 +229,13 @@ int CsInventory::SelectStock(IInventoryDialogs& dialogs, std::vector<CsStockRec>
 
 int CsInventory::PurgeEmptyStock()
 {
-    return Purge(messages_, lockWait_);
+    return Purge(messages_);
 }
 
-int CsInventory::Purge(IUserMessages& messages, std::chrono::milliseconds wait)
+int CsInventory::Purge(IUserMessages& messages)
 {
     CsStockDb db;
-    const auto lock = Lock(messages, wait);
+    const auto lock = Lock(messages);
     if (!lock || !db.OpenOrCreate(StockDbPath(), messages))
         return kInventoryFailed;
     if (PurgeEmptyOffcuts(db) != 0 && !db.Save(messages))

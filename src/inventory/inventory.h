@@ -73,9 +73,9 @@ public:
 
 private:
     std::unique_ptr<DirectoryLock> Lock();
-    std::unique_ptr<DirectoryLock> Lock(IUserMessages& messages, std::chrono::milliseconds wait);
+    std::unique_ptr<DirectoryLock> Lock(IUserMessages& messages);
     bool LoadStock(CsStockDb& db);
-    int Purge(IUserMessages& messages, std::chrono::milliseconds wait);
+    int Purge(IUserMessages& messages);
 
     std::string dataDir_;
     IUserMessages& messages_;
